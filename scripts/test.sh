@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Installs what the build needs, builds and runs the whole test suite.
+# Usage: scripts/test.sh [preset]   (preset: default or asan)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+preset=${1:-default}
+
+scripts/install-deps.sh
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset"
+ctest --preset "$preset"

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+
+namespace bv::platform {
+
+class DialogClient;
+
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
+enum class MessageIcon { None, Information, Warning, Stop, Question };
+
+// The answer of a message box; the numbers are the dialog results the rest of
+// the program compares with (1 OK, 2 Cancel, 4 Retry, 6 Yes, 7 No).
+enum class MessageResult { Ok = 1, Cancel = 2, Retry = 4, Yes = 6, No = 7 };
+
+struct MessageBoxRequest {
+    std::string caption;
+    std::string text;
+    MessageButtons buttons = MessageButtons::Ok;
+    MessageIcon icon = MessageIcon::None;
+    bool hasOwner = false; // owned by the active window, or free-standing
+};
+
+enum class BusyFrame { Cup1, Cup2 };
+
+// What the core needs of the user interface: the Qt window, the headless
+// policy or a scripted test double.
+class Ui {
+  public:
+    virtual ~Ui() = default;
+    virtual void setStatusText(const std::string& text) = 0;
+    virtual MessageResult messageBox(const MessageBoxRequest& request) = 0;
+    virtual void showBusyCursor(BusyFrame frame) = 0;
+    virtual void restoreCursor() = 0;
+    // Runs a dialog modally over the active window and returns the result its
+    // logic passed to DialogView::end. Nested runs are allowed.
+    virtual int runModal(DialogClient& dialog) = 0;
+    // The event log changed on disk; an open log viewer reloads it.
+    virtual void eventLogChanged() = 0;
+};
+
+} // namespace bv::platform
