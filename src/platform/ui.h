@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace bv::platform {
 
@@ -12,6 +13,24 @@ enum class MessageIcon { None, Information, Warning, Stop, Question };
 // The answer of a message box; the numbers are the dialog results the rest of
 // the program compares with (1 OK, 2 Cancel, 4 Retry, 6 Yes, 7 No).
 enum class MessageResult { Ok = 1, Cancel = 2, Retry = 4, Yes = 6, No = 7 };
+
+// The buttons of a set, the default (first) button first.
+inline std::vector<MessageResult> buttonsOf(MessageButtons buttons)
+{
+    switch (buttons) {
+    case MessageButtons::Ok:
+        return {MessageResult::Ok};
+    case MessageButtons::OkCancel:
+        return {MessageResult::Ok, MessageResult::Cancel};
+    case MessageButtons::YesNo:
+        return {MessageResult::Yes, MessageResult::No};
+    case MessageButtons::YesNoCancel:
+        return {MessageResult::Yes, MessageResult::No, MessageResult::Cancel};
+    case MessageButtons::RetryCancel:
+        return {MessageResult::Retry, MessageResult::Cancel};
+    }
+    return {MessageResult::Ok};
+}
 
 struct MessageBoxRequest {
     std::string caption;
@@ -37,6 +56,9 @@ class Ui {
     virtual int runModal(DialogClient& dialog) = 0;
     // The event log changed on disk; an open log viewer reloads it.
     virtual void eventLogChanged() = 0;
+    // Opens the help file "Viraraz.hlp" of the station directory at a topic
+    // number (0 = its contents page). A Ui without a help viewer ignores it.
+    virtual void showHelp(int topic) { static_cast<void>(topic); }
 };
 
 } // namespace bv::platform

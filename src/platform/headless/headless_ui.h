@@ -1,0 +1,42 @@
+#pragma once
+
+#include <ostream>
+
+#include "platform/ui.h"
+
+namespace bv::platform {
+
+// How a headless program answers a message box nobody can see.
+enum class AnswerPolicy {
+    // The safe answer: Cancel, or No, of the box's buttons (OK for an OK-only
+    // box). A Retry/Cancel box answered Retry would loop for ever with no one
+    // to stop it, and a Yes/No question ("clear the archive memory?") must not
+    // be confirmed for the user.
+    Decline,
+    // The box's default (first) button: OK, Yes or Retry.
+    DefaultButton,
+};
+
+// The Ui of `hollit --headless` and `viraraz`: message boxes are answered by
+// the policy and written to the log with the answer; status lines go to the log
+// too; dialogs are not shown (runModal answers Cancel and says so); the busy
+// cursor does nothing.
+class HeadlessUi : public Ui {
+  public:
+    explicit HeadlessUi(std::ostream& log, AnswerPolicy policy = AnswerPolicy::Decline);
+
+    void setStatusText(const std::string& text) override;
+    MessageResult messageBox(const MessageBoxRequest& request) override;
+    void showBusyCursor(BusyFrame frame) override;
+    void restoreCursor() override;
+    int runModal(DialogClient& dialog) override;
+    void eventLogChanged() override;
+    void showHelp(int topic) override;
+
+  private:
+    std::ostream& log_;
+    AnswerPolicy policy_;
+    std::string lastStatus_;
+};
+
+} // namespace bv::platform
