@@ -53,6 +53,11 @@ struct DialogTemplate {
     std::string name;  // e.g. "SETUP_UNITS"; at most 19 characters
     std::string title; // the window caption
     int helpTopic = 0; // topic number in the help file, 0 = none
+    // Colours as 0xRRGGBB, -1 = the desktop's own: the background of the
+    // client area and the text of static texts and group titles on it (the
+    // About box is yellow on blue). Buttons and edits keep the desktop's colours.
+    int backgroundColor = -1;
+    int textColor = -1;
     std::vector<ControlSpec> controls;
 
     const ControlSpec* find(int id) const

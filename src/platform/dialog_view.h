@@ -19,7 +19,7 @@ enum class Notification {
     Clicked,       // push button, check box, radio button, Enter/Escape
     Changed,       // text of an edit, value of a spin box or slider
     SelChanged,    // selection of a list box or drop-down list
-    DoubleClicked, // list boxes and the About box
+    DoubleClicked, // list boxes, static texts and pictures (the About box)
 };
 
 // The controls of one open dialog, addressed by control id. Ids the dialog
