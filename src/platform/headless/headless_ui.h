@@ -39,4 +39,6 @@ class HeadlessUi : public Ui {
     std::string lastStatus_;
 };
 
+// The answer the policy gives to a box with that button set.
+MessageResult answerFor(MessageButtons buttons, AnswerPolicy policy);
 } // namespace bv::platform

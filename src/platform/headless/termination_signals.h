@@ -1,5 +1,8 @@
 #pragma once
 
+#include <array>
+#include <csignal>
+
 #include "platform/headless/poll_event_loop.h"
 
 namespace bv::platform {
@@ -32,6 +35,8 @@ class TerminationSignals {
     int readFd_ = -1;
     int writeFd_ = -1;
     WatchId watch_ = 0;
+    static constexpr std::array<int, 2> kSignals{SIGTERM, SIGINT};
+    std::array<struct sigaction, kSignals.size()> previous_{}; // as they were before
 };
 
 } // namespace bv::platform
