@@ -1,0 +1,195 @@
+#include "platform/headless/poll_event_loop.h"
+
+#include <poll.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/linux/system_clock.h"
+
+namespace bv::platform {
+namespace {
+
+// These tests run on real time, in waits of a few tens of milliseconds; they
+// check order and counts, with room for a loaded machine, never speed.
+
+class Pipe {
+  public:
+    Pipe() { EXPECT_EQ(::pipe(fds_), 0); }
+    ~Pipe()
+    {
+        ::close(fds_[0]);
+        ::close(fds_[1]);
+    }
+    int readEnd() const { return fds_[0]; }
+    void writeByte(char c) { ASSERT_EQ(::write(fds_[1], &c, 1), 1); }
+    char readByte()
+    {
+        char c = 0;
+        EXPECT_EQ(::read(fds_[0], &c, 1), 1);
+        return c;
+    }
+
+  private:
+    int fds_[2] = {-1, -1};
+};
+
+TEST(PollEventLoop, PostedCallsRunInOrderAndCallsPostedMeanwhileWaitForTheNextPump)
+{
+    PollEventLoop loop;
+    std::string trace;
+    loop.post([&] {
+        trace += 'a';
+        loop.post([&] { trace += 'c'; });
+    });
+    loop.post([&] { trace += 'b'; });
+    loop.pump();
+    EXPECT_EQ(trace, "ab");
+    loop.pump();
+    EXPECT_EQ(trace, "abc");
+}
+
+TEST(PollEventLoop, PauseWaitsItsTimeAndRunsTimersInDueOrder)
+{
+    PollEventLoop loop;
+    SystemClock clock;
+    std::vector<char> fired;
+    const TimerId fast = loop.startTimer(10, [&] { fired.push_back('f'); });
+    loop.startTimer(25, [&] { fired.push_back('s'); });
+    loop.post([&] { fired.push_back('p'); });
+
+    const std::int64_t start = clock.monotonicMs();
+    loop.pause(60);
+    EXPECT_GE(clock.monotonicMs() - start, 60);
+
+    ASSERT_FALSE(fired.empty());
+    EXPECT_EQ(fired.front(), 'p');
+    // The 10 ms timer is due first and fires more often than the 25 ms one.
+    ASSERT_GE(fired.size(), 3u);
+    EXPECT_EQ(fired[1], 'f');
+    const auto fastCount = std::count(fired.begin(), fired.end(), 'f');
+    const auto slowCount = std::count(fired.begin(), fired.end(), 's');
+    EXPECT_GE(slowCount, 1);
+    EXPECT_LE(slowCount, 2);
+    EXPECT_GT(fastCount, slowCount);
+    EXPECT_LE(fastCount, 6);
+
+    loop.stopTimer(fast);
+    fired.clear();
+    loop.pause(30);
+    EXPECT_EQ(std::count(fired.begin(), fired.end(), 'f'), 0);
+}
+
+TEST(PollEventLoop, ATimerMayStopItselfAndAStoppedTimerNeverFires)
+{
+    PollEventLoop loop;
+    int count = 0;
+    TimerId self = 0;
+    self = loop.startTimer(5, [&] {
+        ++count;
+        loop.stopTimer(self);
+    });
+    int other = 0;
+    const TimerId stopped = loop.startTimer(5, [&] { ++other; });
+    loop.stopTimer(stopped);
+    loop.stopTimer(stopped); // harmless
+    loop.stopTimer(999);     // harmless
+    loop.pause(30);
+    EXPECT_EQ(count, 1);
+    EXPECT_EQ(other, 0);
+}
+
+TEST(PollEventLoop, ALateTimerFiresOnceInsteadOfCatchingUp)
+{
+    PollEventLoop loop;
+    int count = 0;
+    loop.startTimer(10, [&] { ++count; });
+    // A long call holds the thread for several periods.
+    std::this_thread::sleep_for(std::chrono::milliseconds(55));
+    loop.pump();
+    EXPECT_EQ(count, 1);
+    loop.pump();
+    EXPECT_EQ(count, 1); // next due a whole period after the late run
+}
+
+TEST(PollEventLoop, WatchedDescriptorWakesAPauseAndCanBeUnwatched)
+{
+    PollEventLoop loop;
+    Pipe pipe;
+    std::vector<char> received;
+    short seen = 0;
+    const WatchId watch = loop.watchFd(pipe.readEnd(), POLLIN, [&](short revents) {
+        seen = revents;
+        received.push_back(pipe.readByte());
+    });
+
+    loop.pump();
+    EXPECT_TRUE(received.empty());
+
+    // A timer writes during the pause; the handler runs within the same pause.
+    loop.startTimer(10, [&] {
+        if (received.empty())
+            pipe.writeByte('x');
+    });
+    loop.pause(40);
+    ASSERT_EQ(received, std::vector<char>{'x'});
+    EXPECT_TRUE(seen & POLLIN);
+
+    loop.unwatchFd(watch);
+    loop.unwatchFd(watch); // harmless
+    pipe.writeByte('y');
+    loop.pump();
+    EXPECT_EQ(received.size(), 1u);
+}
+
+TEST(PollEventLoop, AHandlerMayRemoveAnotherWatchReadyInTheSameTurn)
+{
+    PollEventLoop loop;
+    Pipe first;
+    Pipe second;
+    int calls = 0;
+    WatchId secondWatch = 0;
+    loop.watchFd(first.readEnd(), POLLIN, [&](short) {
+        ++calls;
+        first.readByte();
+        loop.unwatchFd(secondWatch);
+    });
+    secondWatch = loop.watchFd(second.readEnd(), POLLIN, [&](short) { ++calls; });
+    first.writeByte('1');
+    second.writeByte('2');
+    loop.pump();
+    EXPECT_EQ(calls, 1);
+}
+
+TEST(PollEventLoop, RunReturnsTheCodeOfQuit)
+{
+    PollEventLoop loop;
+    int ticks = 0;
+    loop.startTimer(5, [&] {
+        if (++ticks == 3)
+            loop.quit(7);
+    });
+    EXPECT_EQ(loop.run(), 7);
+    EXPECT_EQ(ticks, 3);
+}
+
+TEST(PollEventLoop, QuitBeforeRunEndsTheNextRunAtOnce)
+{
+    PollEventLoop loop;
+    bool ran = false;
+    loop.post([&] { ran = true; });
+    loop.quit(2);
+    EXPECT_EQ(loop.run(), 2);
+    EXPECT_FALSE(ran); // posted work stays for the next turn
+    loop.pump();
+    EXPECT_TRUE(ran);
+}
+
+} // namespace
+} // namespace bv::platform
