@@ -1,0 +1,322 @@
+#include "station/serial_port.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <new>
+
+#include "platform/clock.h"
+#include "platform/event_loop.h"
+#include "platform/ui.h"
+#include "station/result_codes.h"
+
+namespace bv::station {
+
+namespace {
+
+// Last-error word after a failed open.
+constexpr int kOpenFailedError = -1;
+
+std::string closeFailureText(int error)
+{
+    return "Error (" + std::to_string(static_cast<long>(error)) + ") closing com Port!";
+}
+
+} // namespace
+
+SerialPort::SerialPort(PortServices services, PortTraits traits)
+    : services_(std::move(services)), traits_(traits)
+{
+}
+
+SerialPort::~SerialPort()
+{
+    if (open_)
+        device_->close();
+}
+
+bool SerialPort::isOpen() const
+{
+    return open_;
+}
+
+int SerialPort::openPort(int port, const platform::LineSettings& settings)
+{
+    if (open_)
+        return kPortBusy;
+    try {
+        reply_.assign(kReplyBufferBytes, 0);
+    } catch (const std::bad_alloc&) {
+        return kOutOfMemory;
+    }
+    if (!device_)
+        device_ = services_.makeDevice();
+    const int error = device_ ? device_->open(services_.devicePath(port), settings) : ENODEV;
+    if (error != 0) {
+        reply_ = {};
+        // The device exists but will not take these line settings.
+        if (error == EINVAL || error == ENOTTY)
+            return kSettingsRefused;
+        lastError_ = kOpenFailedError;
+        return kPortBusy;
+    }
+    open_ = true;
+    pushBack_ = -1;
+    readTimeoutMs_ = kByteTimeoutMs;
+    writeTimeoutMs_ = kByteTimeoutMs;
+    return kDone;
+}
+
+int SerialPort::close()
+{
+    if (!open_)
+        return kSettingsRefused;
+    const int error = device_->close();
+    open_ = false;
+    pushBack_ = -1;
+    reply_ = {};
+    if (error == 0)
+        return kDone;
+    lastError_ = error;
+    if (traits_.reportsCloseFailure) {
+        platform::MessageBoxRequest box;
+        box.caption = "Error";
+        box.text = closeFailureText(error);
+        box.icon = platform::MessageIcon::Stop;
+        services_.ui.messageBox(box);
+    }
+    return kNoReply;
+}
+
+int SerialPort::setTimeouts(int readPerByteMs, int writePerByteMs)
+{
+    if (!open_ || readPerByteMs < 0 || writePerByteMs < 0)
+        return kSettingsRefused;
+    readTimeoutMs_ = readPerByteMs;
+    writeTimeoutMs_ = writePerByteMs;
+    return kDone;
+}
+
+int SerialPort::failRead(const platform::ReadResult& result)
+{
+    switch (result.status) {
+    case platform::ReadStatus::Timeout:
+        lastError_ = traits_.timeoutError;
+        break;
+    case platform::ReadStatus::LineError:
+        lastError_ = traits_.lineError;
+        break;
+    case platform::ReadStatus::Failed:
+    case platform::ReadStatus::Byte:
+        lastError_ = result.errorCode != 0 ? result.errorCode : EIO;
+        break;
+    }
+    return kNoReply;
+}
+
+int SerialPort::readByteWithin(int timeoutMs)
+{
+    lastError_ = 0;
+    if (pushBack_ >= 0) {
+        const int byte = pushBack_;
+        pushBack_ = -1;
+        return byte;
+    }
+    if (!open_) {
+        lastError_ = EBADF;
+        return kNoReply;
+    }
+    const platform::ReadResult result = device_->readByte(timeoutMs);
+    if (result.status == platform::ReadStatus::Byte)
+        return result.byte;
+    return failRead(result);
+}
+
+int SerialPort::readByte()
+{
+    return readByteWithin(readTimeoutMs_);
+}
+
+void SerialPort::pushBack(std::uint8_t byte)
+{
+    pushBack_ = byte;
+}
+
+int SerialPort::storeByte(std::size_t offset, int byte)
+{
+    // A call run while waiting may have closed the port and freed the buffer.
+    if (offset >= reply_.size()) {
+        lastError_ = EBADF;
+        return kNoReply;
+    }
+    reply_[offset] = static_cast<std::uint8_t>(byte);
+    return kOk;
+}
+
+int SerialPort::readBlock(std::size_t n)
+{
+    if (reserveReply(n) != kOk)
+        return kNoReply;
+    std::int64_t lastByteMs = services_.clock.monotonicMs();
+    for (std::size_t stored = 0; stored < n;) {
+        pumpMessages();
+        const std::int64_t quietMs = services_.clock.monotonicMs() - lastByteMs;
+        if (quietMs >= kStallLimitMs) {
+            lastError_ = traits_.timeoutError;
+            return kNoReply;
+        }
+        const int waitMs = std::min<std::int64_t>(readTimeoutMs_, kStallLimitMs - quietMs);
+        const int byte = readByteWithin(waitMs);
+        if (byte >= 0) {
+            if (storeByte(stored++, byte) != kOk)
+                return kNoReply;
+            lastByteMs = services_.clock.monotonicMs();
+        } else if (lastError_ != traits_.timeoutError) {
+            // A line error or a failed read call: the block cannot come whole.
+            return kNoReply;
+        }
+    }
+    return kOk;
+}
+
+int SerialPort::readBytes(std::size_t n)
+{
+    if (reserveReply(n) != kOk)
+        return kNoReply;
+    for (std::size_t stored = 0; stored < n; ++stored) {
+        pumpMessages();
+        const int byte = readByte();
+        if (byte < 0 || storeByte(stored, byte) != kOk)
+            return kNoReply;
+    }
+    return kOk;
+}
+
+std::string SerialPort::readLine()
+{
+    std::string text;
+    while (text.size() < kMaxLineLength) {
+        const int byte = readByte();
+        if (byte < 0)
+            break;
+        text.push_back(static_cast<char>(byte));
+    }
+    return text;
+}
+
+int SerialPort::drain()
+{
+    pushBack_ = -1;
+    const std::int64_t startMs = services_.clock.monotonicMs();
+    while (readCount(1) == kOk && services_.clock.monotonicMs() - startMs < kDrainLimitMs) {
+    }
+    return kOk;
+}
+
+int SerialPort::readCount(int n)
+{
+    const int savedRead = readTimeoutMs_;
+    const int savedWrite = writeTimeoutMs_;
+    readTimeoutMs_ = kDrainTimeoutMs;
+    writeTimeoutMs_ = kDrainTimeoutMs;
+    int result = kOk;
+    for (int i = 0; i < n && result == kOk; ++i)
+        result = readByte() >= 0 ? kOk : kNoReply;
+    readTimeoutMs_ = savedRead;
+    writeTimeoutMs_ = savedWrite;
+    return result;
+}
+
+int SerialPort::writeBytes(std::span<const std::uint8_t> bytes)
+{
+    if (!open_) {
+        lastError_ = EBADF;
+        return kNoReply;
+    }
+    const int error = device_->write(bytes.data(), bytes.size());
+    if (error != 0) {
+        lastError_ = error;
+        return kNoReply;
+    }
+    return kOk;
+}
+
+int SerialPort::writeByte(std::uint8_t byte)
+{
+    return writeBytes({&byte, 1});
+}
+
+int SerialPort::writeText(std::string_view text)
+{
+    if (traits_.maxTextLength != 0 && text.size() > traits_.maxTextLength) {
+        lastError_ = EMSGSIZE;
+        return kNoReply;
+    }
+    return writeBytes({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+}
+
+void SerialPort::pause(int ms)
+{
+    services_.loop.pause(ms);
+}
+
+void SerialPort::pumpMessages()
+{
+    services_.loop.pump();
+}
+
+int SerialPort::reserveReply(std::size_t bytes)
+{
+    if (!open_) {
+        lastError_ = EBADF;
+        return kNoReply;
+    }
+    if (reply_.size() >= bytes)
+        return kOk;
+    try {
+        reply_.resize(bytes);
+    } catch (const std::bad_alloc&) {
+        return kOutOfMemory;
+    }
+    return kOk;
+}
+
+TirrelPort::TirrelPort(PortServices services)
+    : SerialPort(std::move(services), PortTraits{.timeoutError = -2,
+                                                 .lineError = -4,
+                                                 .maxTextLength = 0,
+                                                 .reportsCloseFailure = false,
+                                                 .rtsCtsHandshake = false})
+{
+}
+
+int TirrelPort::open(int port, int baud, char model)
+{
+    const int result = openPort(
+        port, platform::LineSettings{baud, 8, platform::Parity::None, 1, traits().rtsCtsHandshake});
+    if (result == kDone)
+        model_ = model == 'D' ? 'D' : 'E';
+    return result;
+}
+
+ClassicPort::ClassicPort(PortServices services)
+    : SerialPort(std::move(services), PortTraits{.timeoutError = -5,
+                                                 .lineError = -6,
+                                                 .maxTextLength = kMaxTextLength,
+                                                 .reportsCloseFailure = true,
+                                                 .rtsCtsHandshake = true})
+{
+}
+
+int ClassicPort::open(int port, int baud)
+{
+    return openPort(
+        port, platform::LineSettings{baud, 8, platform::Parity::None, 1, traits().rtsCtsHandshake});
+}
+
+int ClassicPort::openModem(int port, int baud)
+{
+    return openPort(
+        port, platform::LineSettings{baud, 7, platform::Parity::Even, 1, traits().rtsCtsHandshake});
+}
+
+} // namespace bv::station
