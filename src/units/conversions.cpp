@@ -44,11 +44,21 @@ constexpr double kHalf = 0.5;
 constexpr double kFahrenheitPerCelsius = 1.8;
 constexpr double kCelsiusPerFahrenheit = 0.5555555555555556;
 
+// A display value held in a float carries about seven significant digits, so 73.7 °F
+// arrives as 73.69999695 and would truncate to raw 736. Results this close to a whole
+// raw unit are taken as that unit before truncating.
+constexpr double kSnapAbsolute = 1e-4;
+constexpr double kSnapRelative = 1e-6;
+
 // Truncation toward zero that saturates instead of overflowing.
 int truncateToInt(double value)
 {
     if (std::isnan(value)) {
         return 0;
+    }
+    const double nearest = std::round(value);
+    if (std::fabs(value - nearest) <= kSnapAbsolute + kSnapRelative * std::fabs(value)) {
+        value = nearest;
     }
     if (value >= static_cast<double>(std::numeric_limits<int>::max())) {
         return std::numeric_limits<int>::max();

@@ -26,8 +26,10 @@ float toBarometer(int raw, BarometerUnit unit);
 float toWindSpeed(double mph, WindUnit unit);
 
 // Display units back to raw station units, for values written to the station.
-// Results are truncated toward zero (with the stated +0.5 rounding for barometer
-// mm/mb/hPa and wind); a result beyond the int range saturates, NaN gives 0.
+// Results are truncated toward zero (with +0.5 rounding for barometer
+// mm/mb/hPa and wind); a result within float noise of a whole raw unit counts as
+// that unit, so a value read and written back is unchanged. A result beyond the int
+// range saturates, NaN gives 0.
 int fromTemperature(double value, TemperatureUnit unit);
 int fromTemperatureDifference(double value, TemperatureUnit unit);
 int fromBarometer(double value, BarometerUnit unit);
