@@ -1,5 +1,6 @@
 #include "units/regional_settings.h"
 
+#include <clocale>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <optional>
@@ -110,15 +111,53 @@ TEST(LocaleFormats, TheEnvironmentChoosesTheTimeLocale)
     }
 }
 
-// Needs a locale that is often, but not always, installed.
-TEST(LocaleFormats, AnInstalledLocaleGivesItsFormats)
-{
-    const auto formats = platform::readLocaleTimeFormats("en_US.UTF-8");
-    if (!formats) {
-        GTEST_SKIP() << "en_US.UTF-8 is not installed";
+// Compiles real locales from the system's locale sources into a private directory
+// (LOCPATH), so the test does not depend on which locales the machine has installed.
+class InstalledLocale : public testing::Test {
+  protected:
+    static void SetUpTestSuite()
+    {
+        const std::string command =
+            "mkdir -p '" + directory_ + "'" + compileCommand("en_US") + compileCommand("fi_FI");
+        compiled_ = std::system(command.c_str()) == 0;
     }
-    EXPECT_EQ(deriveRegionalSettings(formats->dateFormat, formats->timeFormat),
-              (RegionalSettings{DO::MonthDayYear, '/', false, ':'}));
+    static void TearDownTestSuite()
+    {
+        EXPECT_EQ(std::system(("rm -rf '" + directory_ + "'").c_str()), 0);
+    }
+    static std::string compileCommand(const std::string& name)
+    {
+        return " && localedef -i " + name + " -f UTF-8 '" + directory_ + "/" + name +
+               ".UTF-8' >/dev/null 2>&1";
+    }
+    void SetUp() override
+    {
+        if (!compiled_) {
+            GTEST_SKIP() << "localedef or the locale sources are missing";
+        }
+    }
+
+    inline static const std::string directory_ = testing::TempDir() + "bv_units_locales";
+    inline static bool compiled_ = false;
+};
+
+TEST_F(InstalledLocale, GivesTheRegionalSettingsOfItsFormats)
+{
+    ScopedEnv path("LOCPATH", directory_.c_str());
+    ScopedEnv all("LC_ALL", nullptr);
+    const struct {
+        const char* locale;
+        RegionalSettings expected;
+    } cases[] = {
+        {"en_US.UTF-8", {DO::MonthDayYear, '/', false, ':'}},
+        {"fi_FI.UTF-8", {DO::DayMonthYear, '.', true, '.'}},
+    };
+    for (const auto& c : cases) {
+        ScopedEnv time("LC_TIME", c.locale);
+        EXPECT_EQ(readRegionalSettings(), c.expected) << c.locale;
+    }
+    // The process locale is left as it was.
+    EXPECT_STREQ(std::setlocale(LC_TIME, nullptr), "C");
 }
 
 } // namespace
