@@ -36,6 +36,7 @@ struct ControlSpec {
     int row = 0;
     int column = 0;
     int columnSpan = 1;
+    int rowSpan = 1;
     Region region = Region::Body;
     bool isDefault = false;     // the default push button (Enter)
     bool multiSelect = false;   // list boxes
