@@ -36,6 +36,15 @@ bool isMultiSelect(const platform::ControlSpec& spec)
 
 } // namespace
 
+platform::ControlSpec controlSpec(int id, ControlKind kind, std::string caption)
+{
+    platform::ControlSpec spec;
+    spec.id = id;
+    spec.kind = kind;
+    spec.caption = std::move(caption);
+    return spec;
+}
+
 FakeDialogView::FakeDialogView(platform::DialogClient& client)
     : client_(client), template_(client.dialogTemplate()), caption_(template_.title)
 {

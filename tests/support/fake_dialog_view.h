@@ -115,4 +115,7 @@ class FakeDialogView : public platform::DialogView {
     int result_ = 0;
 };
 
+// A control for a test's template; set further fields on the result.
+platform::ControlSpec controlSpec(int id, platform::ControlKind kind, std::string caption = {});
+
 } // namespace bv::testsupport
