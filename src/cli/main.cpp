@@ -1,0 +1,22 @@
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/command_line.h"
+#include "cli/config_command.h"
+
+namespace {
+
+// The subcommands of viraraz, one line each.
+constexpr bv::cli::Command kCommands[] = {
+    {"config", "show [--json] | get NAME | set NAME VALUE",
+     "show the settings of config.dat, or read or change one by name", bv::cli::runConfigCommand},
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::vector<std::string> words(argv + 1, argv + argc);
+    return bv::cli::runCommandLine(kCommands, words, std::cout, std::cerr);
+}
