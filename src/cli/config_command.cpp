@@ -129,26 +129,8 @@ int show(CommandContext& context)
     return kExitOk;
 }
 
-FieldSelection selectOrComplain(CommandContext& context, const std::string& name)
+int get(CommandContext& context, const FieldSelection& selection)
 {
-    std::string error;
-    const FieldSelection selection = app::selectField(name, error);
-    if (selection.field == nullptr) {
-        context.err << "viraraz: " << error << " (viraraz config show lists the settings)\n";
-    }
-    return selection;
-}
-
-int get(CommandContext& context)
-{
-    if (context.args.size() != 2) {
-        context.err << kUsage;
-        return kExitUsage;
-    }
-    const FieldSelection selection = selectOrComplain(context, context.args[1]);
-    if (selection.field == nullptr) {
-        return kExitFailure;
-    }
     ConfigRecord record;
     if (!loadStationConfig(context, record)) {
         context.err << kShowingDefaults;
@@ -157,23 +139,14 @@ int get(CommandContext& context)
     return kExitOk;
 }
 
-int set(CommandContext& context)
+int set(CommandContext& context, const FieldSelection& selection, std::string_view value)
 {
-    if (context.args.size() != 3) {
-        context.err << kUsage;
-        return kExitUsage;
-    }
-    const FieldSelection selection = selectOrComplain(context, context.args[1]);
-    if (selection.field == nullptr) {
-        return kExitFailure;
-    }
     ConfigRecord record;
     if (!loadStationConfig(context, record)) {
         context.err << "viraraz: left it as it is; move it away to start from the defaults\n";
         return kExitFailure;
     }
-    if (const std::string error = app::setValue(record, selection, context.args[2]);
-        !error.empty()) {
+    if (const std::string error = app::setValue(record, selection, value); !error.empty()) {
         context.err << "viraraz: " << error << '\n';
         return kExitFailure;
     }
@@ -193,14 +166,18 @@ int runConfigCommand(CommandContext& context)
     if (action == "show") {
         return show(context);
     }
-    if (action == "get") {
-        return get(context);
+    const std::size_t words = action == "get" ? 2 : action == "set" ? 3 : 0;
+    if (words == 0 || context.args.size() != words) {
+        context.err << kUsage;
+        return kExitUsage;
     }
-    if (action == "set") {
-        return set(context);
+    std::string error;
+    const FieldSelection selection = app::selectField(context.args[1], error);
+    if (selection.field == nullptr) {
+        context.err << "viraraz: " << error << " (viraraz config show lists the settings)\n";
+        return kExitFailure;
     }
-    context.err << kUsage;
-    return kExitUsage;
+    return action == "get" ? get(context, selection) : set(context, selection, context.args[2]);
 }
 
 } // namespace bv::cli

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include "run_viraraz.h"
+#include "support/temp_dir.h"
 
 namespace bv::cli::test {
 namespace {
@@ -16,14 +17,6 @@ using Bytes = std::string;
 
 class VirarazConfig : public ::testing::Test {
   protected:
-    void SetUp() override
-    {
-        std::string pattern = (fs::temp_directory_path() / "bv-viraraz-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     RunResult run(const std::vector<std::string>& args) const
     {
         return runViraraz(args, dir_.string());
@@ -34,7 +27,8 @@ class VirarazConfig : public ::testing::Test {
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
 
-    fs::path dir_;
+    testsupport::TempDir temp_{"bv-viraraz"};
+    const fs::path& dir_ = temp_.path();
 };
 
 TEST_F(VirarazConfig, SetFtpPort2121CreatesAPrivateFileThatReadsBack2121)

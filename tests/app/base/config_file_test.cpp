@@ -9,6 +9,7 @@
 
 #include "app/base/config_file.h"
 #include "config_test_image.h"
+#include "support/temp_dir.h"
 
 namespace bv::app {
 namespace {
@@ -19,18 +20,6 @@ using Bytes = std::vector<std::uint8_t>;
 
 class ConfigFileTest : public ::testing::Test {
   protected:
-    void SetUp() override
-    {
-        std::string pattern = (fs::temp_directory_path() / "bv-config-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override
-    {
-        fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add);
-        fs::remove_all(dir_);
-    }
-
     fs::path file() const { return dir_ / "config.dat"; }
 
     void writeFile(const Bytes& bytes) const
@@ -49,7 +38,8 @@ class ConfigFileTest : public ::testing::Test {
         return {fs::directory_iterator(dir_), fs::directory_iterator()};
     }
 
-    fs::path dir_;
+    testsupport::TempDir temp_{"bv-config"};
+    const fs::path& dir_ = temp_.path();
 };
 
 Bytes bytesOf(const ConfigTestImage& image)
