@@ -39,7 +39,7 @@ constexpr FieldChoice kAlarmSides[] = {{0, "Low"}, {1, "High"}};
 constexpr FieldChoice kImageBackgrounds[] = {{0, "Green"}, {1, "Transparent"}, {2, "Yellow"},
                                              {3, "White"}, {4, "Blue"},        {5, "Grey"}};
 
-// Flags are set as 0 or 1 whatever byte the file held.
+// A flag is set to 0 or 1 (off or on), whatever other byte the file may hold.
 ConfigField flagField(std::string_view name, std::size_t offset, FieldAccessor<Flag> access)
 {
     return {.name = name, .offset = offset, .access = access, .choices = kOffOn};
