@@ -63,8 +63,10 @@ double offsetValue(double value)
 double decodeMemoryValue(const MemoryValueSpec& spec, std::span<const std::uint8_t> bytes,
                          std::span<const std::uint8_t> samples, const ConditionsUnits& units)
 {
-    const int raw =
-        rawNumberOf(spec.decoding, nibbleValue(bytes, spec.at.nibbles), spec.at.nibbles);
+    // The one-nibble leaf wetness is judged by its whole reply byte, whose top
+    // nibble is set when the station has no reading.
+    const int nibbles = spec.decoding == MemoryDecoding::LeafWetness ? 2 : spec.at.nibbles;
+    const int raw = rawNumberOf(spec.decoding, nibbleValue(bytes, nibbles), nibbles);
     if (spec.missing && raw == *spec.missing)
         return units::kMissingValue;
     const bool mm = units.rainInMillimetres();

@@ -29,7 +29,7 @@ enum class MemoryDecoding {
     SignedByte,            // the low byte, 128 and above counting as value - 256
     Degrees,               // wind direction, whole degrees
     Percent,               // humidity; above 100 reads as 100
-    LeafWetness,           // 0..15; 16 or more is missing
+    LeafWetness,           // the whole reply byte: 0..15, 16 or more when no sensor
     Tenths,                // x 0.1
     Rain,                  // collector tips
     Temperature,           // tenths of °F; 4 nibbles signed, 3 nibbles unsigned

@@ -142,6 +142,16 @@ TEST_F(TirrelMemoryTest, AveragesNeedMoreThanFifteenSamples)
     EXPECT_NEAR(accessors.read(TirrelValue::AverageSolarRad), 100.0, 1e-9);
 }
 
+TEST_F(TirrelMemoryTest, LeafWetnessWithoutASensor)
+{
+    // One nibble is asked for; the station sets the nibble above it when it has
+    // no reading.
+    memory.set(1, 222, {0x1F});
+    EXPECT_EQ(accessors.read(TirrelValue::LeafWetness), -100);
+    memory.set(1, 222, {0x0F});
+    EXPECT_EQ(accessors.read(TirrelValue::LeafWetness), 15);
+}
+
 TEST_F(TirrelMemoryTest, HighRainRateWithoutRain)
 {
     for (std::uint16_t raw : {0, 1919}) {
