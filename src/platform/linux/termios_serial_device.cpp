@@ -163,28 +163,28 @@ int TermiosSerialDevice::close()
     return error;
 }
 
-bool TermiosSerialDevice::takeByte(ReadResult& result)
+bool TermiosSerialDevice::takeMarkedByte(std::deque<std::uint8_t>& input, ReadResult& result)
 {
-    if (input_.empty())
+    if (input.empty())
         return false;
-    if (input_[0] != kMark) {
-        result = {ReadStatus::Byte, input_.front(), 0};
-        input_.pop_front();
+    if (input[0] != kMark) {
+        result = {ReadStatus::Byte, input.front(), 0};
+        input.pop_front();
         return true;
     }
-    if (input_.size() < 2)
+    if (input.size() < 2)
         return false; // the rest of the mark is still in the driver
-    if (input_[1] == kMarkError) {
-        if (input_.size() < 3)
+    if (input[1] == kMarkError) {
+        if (input.size() < 3)
             return false;
-        input_.erase(input_.begin(), input_.begin() + 3);
+        input.erase(input.begin(), input.begin() + 3);
         result = {ReadStatus::LineError, 0, 0};
         return true;
     }
     // 0xFF 0xFF is one data byte 0xFF; 0xFF before anything else is taken as data.
-    input_.pop_front();
-    if (input_.front() == kMark)
-        input_.pop_front();
+    input.pop_front();
+    if (input.front() == kMark)
+        input.pop_front();
     result = {ReadStatus::Byte, kMark, 0};
     return true;
 }
@@ -209,7 +209,7 @@ ReadResult TermiosSerialDevice::readByte(int timeoutMs)
         if (fd_ < 0)
             return {ReadStatus::Failed, 0, EBADF};
         ReadResult result;
-        if (takeByte(result))
+        if (takeMarkedByte(input_, result))
             return result;
         const std::int64_t remaining = deadline - nowMs();
         pollfd watch{fd_, POLLIN, 0};

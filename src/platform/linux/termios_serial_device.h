@@ -36,8 +36,11 @@ class TermiosSerialDevice : public SerialDevice {
     ReadResult readByte(int timeoutMs) override;
     int write(const std::uint8_t* data, std::size_t size) override;
 
+    // Takes the next byte or line error from input as the driver marks them;
+    // false while input is empty or ends inside a mark.
+    static bool takeMarkedByte(std::deque<std::uint8_t>& input, ReadResult& result);
+
   private:
-    bool takeByte(ReadResult& result);
     int fillInput();
 
     EventLoop& loop_;
