@@ -119,4 +119,20 @@ double thermalIndex(int hum, double tempF)
     return entry + 0.1 * (hum % 10) * (row[column + 1] - entry);
 }
 
+DerivedWeather deriveWeather(double outsideTemp, int outsideHum, double windSpeed,
+                             const units::UnitsSelection& units)
+{
+    const bool celsius = units.temperature == units::TemperatureUnit::Celsius;
+    const double tempF =
+        isMissing(outsideTemp) || !celsius ? outsideTemp : units::celsiusToFahrenheit(outsideTemp);
+    const int speedMph =
+        isMissing(windSpeed) ? kMissingInt : units::fromWindSpeed(windSpeed, units.wind);
+    const auto inUserUnit = [celsius](double f) {
+        return isMissing(f) || !celsius ? f : static_cast<double>(units::fahrenheitToCelsius(f));
+    };
+    return DerivedWeather{inUserUnit(dewPoint(outsideHum, tempF)),
+                          inUserUnit(windChill(speedMph, tempF)),
+                          inUserUnit(thermalIndex(outsideHum, tempF))};
+}
+
 } // namespace bv::station

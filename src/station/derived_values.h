@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "units/units_selection.h"
+
 namespace bv::station {
 
 // Values derived from the current conditions. Inputs are humidity in whole percent,
@@ -19,6 +21,19 @@ double windChill(int speedMph, double tempF);
 // Temperature-humidity index read from ThermalIndexTable; missing unless
 // 0 < hum <= 100 and 68 <= tempF <= 200; 150 above 122 °F.
 double thermalIndex(int hum, double tempF);
+
+// The three derived values of the current conditions, in the user's temperature
+// unit; -100 where an input is missing or out of the formula's range.
+struct DerivedWeather {
+    double dewPoint = -100;
+    double windChill = -100;
+    double thermalIndex = -100;
+};
+
+// From the outside temperature, humidity and wind speed of a current-conditions
+// record, which are in the user's units.
+DerivedWeather deriveWeather(double outsideTemp, int outsideHum, double windSpeed,
+                             const units::UnitsSelection& units);
 
 inline constexpr int kThermalIndexFirstRowF = 68;
 inline constexpr int kThermalIndexRows = 55;    // 68 .. 122 °F

@@ -44,8 +44,8 @@ const std::array<ClassicTimeSpec, 7> kTimes = {{
     {"insideHum", {1, 134, 8}, {1, 142, 6}, true, true},
     {"outsideHum", {1, 158, 8}, {1, 166, 6}, true, true},
     {"dewPoint", {0, 150, 8}, {0, 158, 6}, true, true},
-    {"highWindSpeed", {0, 100, 4}, {0, 104, 3}, true, false},
-    {"lowWindChill", {0, 176, 4}, {0, 180, 3}, false, true},
+    {"windSpeed", {0, 100, 4}, {0, 104, 3}, true, false},
+    {"windChill", {0, 176, 4}, {0, 180, 3}, false, true},
 }};
 
 const MemoryValueSpec& spec(ClassicValue value)

@@ -50,9 +50,9 @@ enum class ClassicTimeOf {
 };
 
 struct ClassicTimeSpec {
-    std::string_view name;
-    MemoryLocation times; // BCD hours and minutes
-    MemoryLocation dates; // BCD days and months
+    std::string_view name; // the quantity: "airTemp", "windSpeed" ...
+    MemoryLocation times;  // BCD hours and minutes
+    MemoryLocation dates;  // BCD days and months
     bool hasHigh = true;
     bool hasLow = true;
 };

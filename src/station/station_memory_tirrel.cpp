@@ -57,10 +57,10 @@ const std::array<MemoryValueSpec, 33> kValues = {{
 const std::array<TirrelTimeSpec, 6> kTimes = {{
     {"airTemp", MemoryLocation{1, 84, 4}, MemoryLocation{1, 88, 4}},
     {"outsideHum", MemoryLocation{1, 121, 4}, MemoryLocation{1, 125, 4}},
-    {"lowWindChill", std::nullopt, MemoryLocation{0, 148, 4}},
-    {"highThermalIndex", MemoryLocation{1, 169, 4}, std::nullopt},
-    {"highWindSpeed", MemoryLocation{0, 100, 4}, std::nullopt},
-    {"highRainRate", MemoryLocation{1, 217, 4}, std::nullopt},
+    {"windChill", std::nullopt, MemoryLocation{0, 148, 4}},
+    {"thermalIndex", MemoryLocation{1, 169, 4}, std::nullopt},
+    {"windSpeed", MemoryLocation{0, 100, 4}, std::nullopt},
+    {"rainRate", MemoryLocation{1, 217, 4}, std::nullopt},
 }};
 
 const MemoryValueSpec& spec(TirrelValue value)

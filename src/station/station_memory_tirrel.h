@@ -60,7 +60,7 @@ enum class TirrelTimeOf {
 };
 
 struct TirrelTimeSpec {
-    std::string_view name;
+    std::string_view name; // the quantity: "airTemp", "windSpeed" ...
     std::optional<MemoryLocation> high;
     std::optional<MemoryLocation> low;
 };

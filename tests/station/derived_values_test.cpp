@@ -99,5 +99,28 @@ TEST(ThermalIndexTable, RisesWithTemperatureAndHumidity)
     EXPECT_EQ(ThermalIndexTable.back()[2], 136);
 }
 
+TEST(DeriveWeather, WorksInTheUsersUnits)
+{
+    const units::UnitsSelection metric{units::TemperatureUnit::Celsius, units::RainUnit::Millimetre,
+                                       units::BarometerUnit::Hectopascal,
+                                       units::WindUnit::MetresPerSecond};
+    // 21.1111 °C is 70 °F; 22.352 m/s is 50 mph.
+    const DerivedWeather d = deriveWeather(21.1111, 50, 22.352, metric);
+    EXPECT_NEAR(d.dewPoint, (50.5263 - 32) * 5 / 9, 1e-3);
+    EXPECT_NEAR(d.windChill, (windChill(50, 70) - 32) * 5 / 9, 1e-3);
+    EXPECT_NEAR(d.thermalIndex, (thermalIndex(50, 70) - 32) * 5 / 9, 1e-3);
+
+    const DerivedWeather imperial = deriveWeather(70, 50, 50, {});
+    EXPECT_NEAR(imperial.dewPoint, 50.5263, 1e-4);
+    EXPECT_DOUBLE_EQ(imperial.windChill, windChill(50, 70));
+
+    // A missing temperature is not taken for -100 °C.
+    const DerivedWeather missing = deriveWeather(-100, 50, 5, metric);
+    EXPECT_EQ(missing.dewPoint, kMissing);
+    EXPECT_EQ(missing.windChill, kMissing);
+    EXPECT_EQ(missing.thermalIndex, kMissing);
+    EXPECT_EQ(deriveWeather(20, 50, -100, metric).windChill, kMissing);
+}
+
 } // namespace
 } // namespace bv::station
