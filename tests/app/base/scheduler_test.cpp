@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,6 +18,7 @@ using platform::WallTime;
 struct Call {
     std::string what; // "transfer", "download", "page1".."page3", "logger"
     WallTime at;
+    bool gateWasOpen;
 };
 
 // Records what the timer starts. An activity may hold the gate closed for a
@@ -37,11 +39,23 @@ class RecordingActivities : public AutomaticActivities {
     void runPaging(PagingSelector what) override
     {
         record("page" + std::to_string(static_cast<int>(what)));
+        if (onPaging)
+            onPaging(what);
+        holdGate(pagingSeconds);
     }
-    void loggerTick() override { record("logger"); }
+    void loggerTick() override
+    {
+        ++loggerTicks;
+        if (recordLogger)
+            record("logger");
+    }
 
     std::vector<Call> calls;
     int transferSeconds = 0;
+    int pagingSeconds = 0;
+    std::function<void(PagingSelector)> onPaging;
+    bool recordLogger = true;
+    int loggerTicks = 0;
 
     int count(const std::string& what) const
     {
@@ -59,7 +73,10 @@ class RecordingActivities : public AutomaticActivities {
     }
 
   private:
-    void record(std::string what) { calls.push_back({std::move(what), time_.localTime()}); }
+    void record(std::string what)
+    {
+        calls.push_back({std::move(what), time_.localTime(), gate_.allowed});
+    }
     void holdGate(int seconds)
     {
         if (seconds <= 0)
@@ -153,6 +170,64 @@ TEST_F(SchedulerTest, MondayRangeFiresAtItsStartMinuteThenHourlyUntilItsEnd)
     }
     EXPECT_EQ(inStartMinute, 60); // every tick of 08:00 while the gate is open
     EXPECT_EQ(laterHours, (std::vector<int>{9, 10, 11, 12, 13, 14, 15, 16, 17}));
+}
+
+TEST_F(SchedulerTest, AWeekWithRangesBusyActivitiesADialogAndLatches)
+{
+    config.internetTransferEnabled = true;
+    config.transferIntervalSec = 3600;
+    config.transferRange.enabled = true;
+    config.transferRange.days = {false, true, true, true, true, true, false};
+    config.transferRange.fromMin = 8 * 60;
+    config.transferRange.toMin = 17 * 60;
+    config.downloadEnabled = true;
+    config.downloadBeforeUpload = true;
+    config.pageOnAlarm = true;
+    config.alarmPageIntervalMin = 15;
+    config.pageWeather = true;
+    config.weatherPageIntervalMin = 60;
+    config.alarmRearmMin = 60;
+    config.loggerEnabled = true;
+    activities.recordLogger = false;
+    activities.transferSeconds = 40;
+    activities.pagingSeconds = 20;
+    // The alarm evaluation pages alarm 0 whenever it checks while the latch is
+    // armed, and latches it.
+    std::vector<std::int64_t> alarmSentAt;
+    activities.onPaging = [&](PagingSelector what) {
+        if (what != PagingSelector::WeatherPage && state.alarmRearm[0] == kAlarmArmed) {
+            state.alarmRearm[0] = 0;
+            alarmSentAt.push_back(time.monotonicMs() / 1000);
+        }
+    };
+
+    // A settings dialog is open on Wednesday from 10:00 for half an hour.
+    const int wednesday10 = 3 * 86400 + 10 * 3600;
+    runTicks(wednesday10 - 1);
+    gate.allowed = false;
+    runTicks(1800);
+    gate.allowed = true;
+    runTicks(7 * 86400 - wednesday10 - 1799);
+
+    EXPECT_EQ(activities.loggerTicks, 7 * 86400);
+    std::string previous;
+    for (const auto& c : activities.calls) {
+        EXPECT_TRUE(c.gateWasOpen) << c.what << " started with the gate closed";
+        EXPECT_FALSE(c.at.weekday == 3 && c.at.hour == 10 && c.at.minute < 30)
+            << c.what << " started while the dialog was open";
+        if (c.what == "transfer") {
+            EXPECT_EQ(previous, "download") << "no download before the upload";
+            EXPECT_TRUE(c.at.weekday >= 1 && c.at.weekday <= 5);
+            const int minute = c.at.hour * 60 + c.at.minute;
+            EXPECT_TRUE(minute >= 8 * 60 && minute <= 17 * 60) << minute;
+        }
+        previous = c.what;
+    }
+    EXPECT_GT(activities.count("transfer"), 5 * 9);
+    EXPECT_GT(activities.count("page1") + activities.count("page3"), 7 * 23);
+    ASSERT_GT(alarmSentAt.size(), 7u * 24 * 60 / 90);
+    for (std::size_t i = 1; i < alarmSentAt.size(); ++i)
+        EXPECT_GT(alarmSentAt[i] - alarmSentAt[i - 1], 3600) << "latch re-armed too early";
 }
 
 TEST_F(SchedulerTest, RangeStartMinuteRestartsWheneverTheGateReopens)
