@@ -1,0 +1,85 @@
+#include "app/shell/application.h"
+
+namespace bv::app {
+
+void ActivityHandlers::startTransferCycle()
+{
+    if (transferCycle)
+        transferCycle();
+}
+
+void ActivityHandlers::downloadArchive()
+{
+    if (archiveDownload)
+        archiveDownload();
+}
+
+void ActivityHandlers::runPaging(PagingSelector what)
+{
+    if (paging)
+        paging(what);
+}
+
+void ActivityHandlers::loggerTick()
+{
+    if (loggerStep)
+        loggerStep();
+}
+
+Application::Application(platform::Ui& ui, platform::EventLoop& loop, const platform::Clock& clock,
+                         const std::filesystem::path& stationDir, Edition edition)
+    : ui_(ui), loop_(loop), clock_(clock),
+      stationDir_(std::filesystem::absolute(stationDir).lexically_normal()), edition_(edition),
+      eventLog_(stationDir_, clock_, regional_), shell_(ui_, clock_, regional_), dialogHost_(ui_),
+      settingsLauncher_(dialogHost_, gate_),
+      scheduler_(config_, gate_, schedulerState_, clock_, activities_)
+{
+    loadDefaults(config_);
+    eventLog_.setChangeListener([this] { ui_.eventLogChanged(); });
+}
+
+Application::~Application()
+{
+    loop_.stopTimer(timerId_);
+}
+
+ConfigLoad Application::start(const std::vector<std::string>& args,
+                              const units::RegionalSettings& regional)
+{
+    // The latches are armed before the configuration is read.
+    schedulerState_ = SchedulerState{};
+    const ConfigLoad loaded = startConfig(config_, stationDir_);
+    applyCommandLineSwitch(config_, args);
+    units::applyUnitCodes(stationUnits_, config_.tempUnit, config_.rainUnit, config_.baroUnit,
+                          config_.windUnit);
+    regional_ = regional;
+    loop_.stopTimer(timerId_);
+    timerId_ = loop_.startTimer(Scheduler::kTickPeriodMs, [this] { tick(); });
+    running_ = true;
+    return loaded;
+}
+
+void Application::tick()
+{
+    ++ticks_;
+    scheduler_.onTimerTick();
+}
+
+std::error_code Application::shutdown()
+{
+    // Before start() the record holds only the defaults: saving them would
+    // overwrite the user's settings.
+    if (!running_)
+        return {};
+    running_ = false;
+    loop_.stopTimer(timerId_);
+    timerId_ = 0;
+    return saveConfiguration();
+}
+
+std::error_code Application::saveConfiguration()
+{
+    return saveConfig(config_, stationDir_);
+}
+
+} // namespace bv::app

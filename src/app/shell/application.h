@@ -1,0 +1,121 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "app/base/automatic_tasks_gate.h"
+#include "app/base/config_file.h"
+#include "app/base/config_record.h"
+#include "app/base/dialog_host.h"
+#include "app/base/event_log.h"
+#include "app/base/scheduler.h"
+#include "app/base/scheduler_state.h"
+#include "app/base/settings_dialog_launcher.h"
+#include "app/base/shell.h"
+#include "platform/clock.h"
+#include "platform/event_loop.h"
+#include "platform/ui.h"
+#include "units/regional_settings.h"
+#include "units/units_selection.h"
+
+namespace bv::app {
+
+// The two builds of the main program: `hollit` with dial-up networking over
+// pppd, `hollit1` without (its dial succeeds at once and its hang-up closes
+// the station link).
+enum class Edition { WithDialUp, WithoutDialUp };
+
+// The automatic activities as the parts that do them are plugged in. An
+// activity that falls due while nothing is plugged in for it is skipped.
+class ActivityHandlers final : public AutomaticActivities {
+  public:
+    std::function<void()> transferCycle;
+    std::function<void()> archiveDownload;
+    std::function<void(PagingSelector)> paging;
+    std::function<void()> loggerStep;
+
+    void startTransferCycle() override;
+    void downloadArchive() override;
+    void runPaging(PagingSelector what) override;
+    void loggerTick() override;
+};
+
+// The process-wide state of the main program, made once by main and shared by
+// the window and every part: the configuration record, the scheduler's
+// counters and latches, the automatic-task gate, the regional settings, the
+// event log, the status line and message boxes, the open dialogs, and timer 1.
+//
+// Start-up runs in two steps around the making of the window: the constructor
+// sets the defaults and the latches; start() loads "config.dat", applies "-d",
+// takes the regional settings and starts timer 1. shutdown() stops the timer
+// and saves the configuration.
+class Application {
+  public:
+    Application(platform::Ui& ui, platform::EventLoop& loop, const platform::Clock& clock,
+                const std::filesystem::path& stationDir, Edition edition);
+    ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    // "config.dat" of the station directory over the defaults, `stationDir`
+    // set to that directory, the "-d" switch from args, the regional
+    // settings, then timer 1 (1000 ms) driving the scheduler. Returns how the
+    // configuration was loaded.
+    ConfigLoad start(const std::vector<std::string>& args, const units::RegionalSettings& regional);
+    // Stops timer 1 and saves "config.dat"; returns the save's error, if any.
+    // Without a start() before it, or called again, it does nothing.
+    std::error_code shutdown();
+    // Saves "config.dat" now (the settings dialogs call it on OK).
+    std::error_code saveConfiguration();
+
+    bool running() const { return running_; }
+    // Ticks of timer 1 since start().
+    std::int64_t ticks() const { return ticks_; }
+
+    Edition edition() const { return edition_; }
+    const std::filesystem::path& stationDir() const { return stationDir_; }
+    ConfigRecord& config() { return config_; }
+    SchedulerState& schedulerState() { return schedulerState_; }
+    AutoTaskGate& gate() { return gate_; }
+    const units::RegionalSettings& regional() const { return regional_; }
+    // The units the station link converts its readings to, as the
+    // configuration chose them at start and the Units dialog since.
+    units::UnitsSelection& stationUnits() { return stationUnits_; }
+    EventLog& eventLog() { return eventLog_; }
+    Shell& shell() { return shell_; }
+    DialogHost& dialogHost() { return dialogHost_; }
+    SettingsDialogLauncher& settingsLauncher() { return settingsLauncher_; }
+    ActivityHandlers& activities() { return activities_; }
+    platform::Ui& ui() { return ui_; }
+    platform::EventLoop& eventLoop() { return loop_; }
+    const platform::Clock& clock() const { return clock_; }
+
+  private:
+    void tick();
+
+    platform::Ui& ui_;
+    platform::EventLoop& loop_;
+    const platform::Clock& clock_;
+    std::filesystem::path stationDir_;
+    Edition edition_;
+    ConfigRecord config_;
+    SchedulerState schedulerState_;
+    AutoTaskGate gate_;
+    units::RegionalSettings regional_;
+    units::UnitsSelection stationUnits_;
+    EventLog eventLog_;
+    Shell shell_;
+    DialogHost dialogHost_;
+    SettingsDialogLauncher settingsLauncher_;
+    ActivityHandlers activities_;
+    Scheduler scheduler_;
+    platform::TimerId timerId_ = 0;
+    std::int64_t ticks_ = 0;
+    bool running_ = false;
+};
+
+} // namespace bv::app
