@@ -25,11 +25,53 @@ enum class FaultKind {
 
 // What to spoil and how often. Rules apply to the replies they match, in the
 // order they were added; each kind is taken from the first matching rule.
+//
+//   faults.add(FaultRule(FaultKind::Nak).on("WRD").times(2).answering(0x18));
+//   faults.add(FaultRule(FaultKind::Silence).always().withProbability(0.1));
 struct FaultRule {
-    FaultKind kind = FaultKind::Silence;
-    // The replies it spoils: "" any, a command word ("LOOP", "WRD" ...), or
-    // "BLOCK" for the blocks of an archive dump.
-    std::string command;
+    explicit FaultRule(FaultKind k) : kind(k) {}
+
+    // The replies it spoils: a command word ("LOOP", "WRD" ...), or "BLOCK"
+    // for the blocks of an archive dump. By default any reply.
+    FaultRule& on(std::string_view replyTo)
+    {
+        command = replyTo;
+        return *this;
+    }
+    FaultRule& times(int n)
+    {
+        count = n;
+        return *this;
+    }
+    FaultRule& always() { return times(-1); }
+    FaultRule& withProbability(double p)
+    {
+        probability = p;
+        return *this;
+    }
+    FaultRule& answering(std::uint8_t byte)
+    {
+        nakByte = byte;
+        return *this;
+    }
+    FaultRule& delayedBy(int ms)
+    {
+        delayMs = ms;
+        return *this;
+    }
+    FaultRule& dropping(int bytes)
+    {
+        dropCount = bytes;
+        return *this;
+    }
+    FaultRule& reporting(std::uint8_t number)
+    {
+        modelNumber = number;
+        return *this;
+    }
+
+    FaultKind kind;
+    std::string command;      // "" = any reply
     int count = 1;            // matching replies it spoils; -1 = no limit
     double probability = 1.0; // chance for each matching reply
     std::uint8_t nakByte = wire::kRefused;

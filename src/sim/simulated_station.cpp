@@ -108,7 +108,7 @@ void SimulatedStation::archiveIfDue(const platform::WallTime& at)
 {
     const LoggerLayout& logger = archive_.logger();
     const auto period = static_cast<int>(logger_.value(logger.archivePeriod));
-    if (archivingPaused_ || period == 0)
+    if (period == 0)
         return;
     const int minute = at.hour * 60 + at.minute;
     const auto last = static_cast<int>(logger_.value(logger.lastArchiveMinute)) % kMinutesPerDay;
@@ -119,7 +119,9 @@ void SimulatedStation::archiveIfDue(const platform::WallTime& at)
     platform::WallTime stamp = at;
     stamp.hour = stampMinute / 60;
     stamp.minute = stampMinute % 60;
-    archive_.append(logger_, family_->archiveRecord(totals_.period, stamp, config_.leafProbe));
+    // Archive times that fall between "DBT" and "EBT" pass without a record.
+    if (!archivingPaused_)
+        archive_.append(logger_, family_->archiveRecord(totals_.period, stamp, config_.leafProbe));
     logger_.setValue(logger.lastArchiveMinute, stampMinute);
     totals_.period = {};
 }

@@ -29,7 +29,7 @@ struct ReceivedCommand {
 //   config.model = *sim::findSimulatedModel("Carrow III");
 //   config.start = {2026, 3, 12, 14, 30};
 //   sim::StationSimulator station(config);
-//   station.faults().add({.kind = sim::FaultKind::Silence, .command = "LOOP"});
+//   station.faults().add(sim::FaultRule(sim::FaultKind::Silence).on("LOOP"));
 //
 // The station only understands the line settings it was built for (8-N-1 at
 // config.baud); opened any other way it hears noise and never answers.
