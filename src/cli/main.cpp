@@ -4,6 +4,7 @@
 
 #include "cli/command_line.h"
 #include "cli/config_command.h"
+#include "cli/poll_command.h"
 
 namespace {
 
@@ -11,6 +12,8 @@ namespace {
 constexpr bv::cli::Command kCommands[] = {
     {"config", "show [--json] | get NAME | set NAME VALUE",
      "show the settings of config.dat, or read or change one by name", bv::cli::runConfigCommand},
+    {"poll", "[--json]", "read the station's current conditions and memory values once",
+     bv::cli::runPollCommand},
 };
 
 } // namespace

@@ -194,7 +194,7 @@ TEST(Poll, SpoiltPacketIsAskedForOnceMore)
 {
     for (int model : {0, 5}) {
         PollRig rig(model);
-        rig.simulator.faults().add({.kind = sim::FaultKind::CorruptCrc, .command = "LOOP"});
+        rig.simulator.faults().add(sim::FaultRule(sim::FaultKind::CorruptCrc).on("LOOP"));
         ASSERT_EQ(rig.poll(), kDone) << model;
         EXPECT_TRUE(rig.conditions.dataValid);
         EXPECT_EQ(rig.commandsHeard("LOOP"), 2);
@@ -218,7 +218,7 @@ TEST(Poll, TwoSpoiltPacketsCountAsNoAnswer)
     ASSERT_EQ(rig.poll(), kDone);
     const TirrelConditions before = rig.conditions.tirrel;
 
-    rig.simulator.faults().add({.kind = sim::FaultKind::CorruptCrc, .command = "LOOP", .count = 2});
+    rig.simulator.faults().add(sim::FaultRule(sim::FaultKind::CorruptCrc).on("LOOP").times(2));
     EXPECT_EQ(rig.poll(), kNoAnswer);
     EXPECT_FALSE(rig.conditions.dataValid);
     EXPECT_EQ(rig.commandsHeard("LOOP"), 3);
@@ -229,8 +229,7 @@ TEST(Poll, TwoSpoiltPacketsCountAsNoAnswer)
 
     // At the first poll of a run nothing stale is published either.
     PollRig first(0);
-    first.simulator.faults().add(
-        {.kind = sim::FaultKind::CorruptCrc, .command = "LOOP", .count = -1});
+    first.simulator.faults().add(sim::FaultRule(sim::FaultKind::CorruptCrc).on("LOOP").always());
     EXPECT_EQ(first.poll(), kNoAnswer);
     EXPECT_FALSE(first.conditions.dataValid);
 }
@@ -240,7 +239,7 @@ TEST(Poll, SilentStationClearsDataValid)
     PollRig rig(2);
     ASSERT_EQ(rig.poll(), kDone);
     const float inside = rig.conditions.classic.insideTemp;
-    rig.simulator.faults().add({.kind = sim::FaultKind::Silence, .command = "", .count = -1});
+    rig.simulator.faults().add(sim::FaultRule(sim::FaultKind::Silence).always());
     EXPECT_EQ(rig.poll(), kNoAnswer);
     EXPECT_FALSE(rig.conditions.dataValid);
     EXPECT_EQ(rig.conditions.classic.insideTemp, inside);

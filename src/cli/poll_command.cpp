@@ -1,0 +1,124 @@
+#include "cli/poll_command.h"
+
+#include "cli/poll_report.h"
+
+#include <string>
+
+#include "app/base/config_file.h"
+#include "app/base/event_log.h"
+#include "app/base/strings_station.h"
+#include "platform/headless/headless_ui.h"
+#include "platform/headless/poll_event_loop.h"
+#include "platform/linux/system_clock.h"
+#include "platform/linux/termios_serial_device.h"
+#include "station/classic_link.h"
+#include "station/conditions_poller.h"
+#include "station/port_path.h"
+#include "station/result_codes.h"
+#include "station/station_models.h"
+#include "station/tirrel_link.h"
+
+namespace bv::cli {
+namespace {
+
+constexpr std::string_view kUsage = "usage: viraraz poll [--json]\n";
+constexpr std::string_view kJsonOption = "--json";
+
+// Status lines are the poll's messages here: "viraraz: " and the text, on err.
+class CommandUi : public platform::HeadlessUi {
+  public:
+    explicit CommandUi(std::ostream& err) : HeadlessUi(err), err_(err) {}
+    void setStatusText(const std::string& text) override
+    {
+        if (!text.empty() && text != last_)
+            err_ << "viraraz: " << text << '\n';
+        last_ = text;
+    }
+
+  private:
+    std::ostream& err_;
+    std::string last_;
+};
+
+} // namespace
+
+int pollStation(CommandContext& context, PollEnvironment& environment)
+{
+    const bool json = context.args.size() == 1 && context.args[0] == kJsonOption;
+    if (!context.args.empty() && !json) {
+        context.err << kUsage;
+        return kExitUsage;
+    }
+    app::ConfigRecord config;
+    const app::ConfigLoad load = app::startConfig(config, context.stationDir);
+    if (load == app::ConfigLoad::WrongSize || load == app::ConfigLoad::Unreadable) {
+        context.err << "viraraz: " << app::configFilePath(context.stationDir).string()
+                    << " cannot be read as a settings file\n";
+        return kExitFailure;
+    }
+    const station::StationModel* model = station::findStationModel(config.stationModel);
+    if (model == nullptr) {
+        context.err << "viraraz: config.dat names no station model (" << int{config.stationModel}
+                    << ")\n";
+        return kExitFailure;
+    }
+
+    CommandUi ui(context.err);
+    app::EventLog eventLog(context.stationDir, environment.clock, environment.regional);
+    const std::filesystem::path stationDir = context.stationDir;
+    const station::PortServices services{
+        environment.loop, environment.clock, ui, environment.makeDevice,
+        [stationDir](int port) { return station::portDevicePath(stationDir, port); }};
+    station::TirrelPort tirrelPort(services);
+    station::ClassicPort classicPort(services);
+    station::TirrelLink tirrelLink(tirrelPort);
+    station::ClassicLink classicLink(classicPort);
+    station::CurrentConditions conditions;
+    station::ConditionsPoller poller(
+        {tirrelPort, tirrelLink, classicPort, classicLink}, conditions, environment.clock, ui,
+        [&eventLog](const std::string& line) { eventLog.logEvent(line); });
+
+    const int polled = poller.pollCurrentConditions(config);
+    if (polled != station::kDone && polled != station::kNoAnswer) {
+        context.err << "viraraz: " << app::strings::kComPortOpenError << '\n';
+        return kExitFailure;
+    }
+    if (polled == station::kNoAnswer) {
+        tirrelPort.close();
+        classicPort.close();
+        return kExitFailure; // the poll has said so on the status line
+    }
+    const bool tirrel = model->family == station::StationFamily::Tirrel;
+    const std::vector<ReportSection> report =
+        tirrel ? tirrelReport(poller.tirrel(), conditions.tirrel)
+               : classicReport(poller.classic(), conditions.classic);
+    tirrelPort.close();
+    classicPort.close();
+
+    const units::UnitsSelection& units =
+        tirrel ? poller.tirrel().units().selection : poller.classic().units().selection;
+    const std::string portName = "COM" + std::to_string(config.stationComPort);
+    if (json) {
+        printReportJson("  \"model\": \"" + std::string(model->name) +
+                            "\",\n  \"port\": " + std::to_string(config.stationComPort) +
+                            ",\n  \"baud\": " + std::to_string(config.stationBaud) + ",\n",
+                        report, units, context.out);
+    } else {
+        printReportText(std::string(model->name) + " on " + portName + " at " +
+                            std::to_string(config.stationBaud) + " baud\n",
+                        report, units, context.out);
+    }
+    return kExitOk;
+}
+
+int runPollCommand(CommandContext& context)
+{
+    platform::PollEventLoop loop;
+    platform::SystemClock clock;
+    PollEnvironment environment{
+        loop, clock, [&loop] { return std::make_unique<platform::TermiosSerialDevice>(loop); },
+        units::readRegionalSettings()};
+    return pollStation(context, environment);
+}
+
+} // namespace bv::cli
