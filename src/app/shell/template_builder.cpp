@@ -1,0 +1,33 @@
+#include "app/shell/template_builder.h"
+
+namespace bv::app {
+
+TemplateBuilder::TemplateBuilder(std::string name, std::string title, int helpTopic)
+{
+    template_.name = std::move(name);
+    template_.title = std::move(title);
+    template_.helpTopic = helpTopic;
+}
+
+platform::ControlSpec& TemplateBuilder::add(int id, platform::ControlKind kind, std::string caption,
+                                            int row, int column, int parent)
+{
+    platform::ControlSpec& c = template_.controls.emplace_back();
+    c.id = id;
+    c.kind = kind;
+    c.caption = std::move(caption);
+    c.row = row;
+    c.column = column;
+    c.parent = parent;
+    return c;
+}
+
+platform::ControlSpec& TemplateBuilder::button(int id, std::string caption, int column)
+{
+    platform::ControlSpec& c =
+        add(id, platform::ControlKind::PushButton, std::move(caption), 0, column);
+    c.region = platform::Region::ButtonRow;
+    return c;
+}
+
+} // namespace bv::app
