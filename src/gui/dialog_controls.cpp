@@ -18,6 +18,7 @@
 #include <QRegularExpressionValidator>
 #include <QSlider>
 #include <QSpinBox>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "gui/pictures.h"
@@ -248,8 +249,11 @@ RenderedControls buildControls(QDialog& dialog, const platform::DialogTemplate& 
 
     auto* top = new QVBoxLayout(&dialog);
     top->addLayout(body, 1);
-    if (!buttonRow.empty())
+    if (!buttonRow.empty()) {
+        // The button row stands a little apart from the body.
+        top->addSpacing(dialog.style()->pixelMetric(QStyle::PM_LayoutVerticalSpacing));
         top->addLayout(buttons);
+    }
     top->setSizeConstraint(rendered.resizable ? QLayout::SetDefaultConstraint
                                               : QLayout::SetFixedSize);
 

@@ -1,0 +1,65 @@
+#include <set>
+
+#include <QCoreApplication>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <gtest/gtest.h>
+
+#include "gui/help_window.h"
+
+namespace bv::guitest {
+namespace {
+
+// The help file shipped with the program (resources/help/Viraraz.hlp).
+const QString kHelpFile = QStringLiteral(BV_HELP_DIR "/Viraraz.hlp");
+
+struct Links {
+    std::set<QString> anchors; // names
+    std::set<QString> targets; // "#name" links, without the '#'
+};
+
+Links linksOf(const QTextDocument& document)
+{
+    Links links;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat format = it.fragment().charFormat();
+            for (const QString& name : format.anchorNames())
+                links.anchors.insert(name);
+            if (format.anchorHref().startsWith(u'#'))
+                links.targets.insert(format.anchorHref().mid(1));
+        }
+    }
+    return links;
+}
+
+TEST(HelpFile, HasTheContentsAndTheTopicsOfTheDialogsAndNoBrokenLinks)
+{
+    gui::HelpWindow window;
+    window.showTopic(kHelpFile, 0);
+    const Links links = linksOf(*window.browser()->document());
+    for (const char* anchor : {"contents", "topic40", "topic90"})
+        EXPECT_TRUE(links.anchors.count(QString::fromLatin1(anchor))) << anchor;
+    for (const QString& target : links.targets)
+        EXPECT_TRUE(links.anchors.count(target)) << target.toStdString();
+    EXPECT_EQ(gui::helpAnchor(0), "contents");
+    EXPECT_EQ(gui::helpAnchor(90), "topic90");
+}
+
+TEST(HelpFile, OpensAtTheTopicsPlace)
+{
+    gui::HelpWindow window;
+    window.resize(500, 300);
+    window.showTopic(kHelpFile, 0);
+    QCoreApplication::processEvents();
+    const int contentsAt = window.browser()->verticalScrollBar()->value();
+    window.showTopic(kHelpFile, 90);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.browser()->source().fragment(), "topic90");
+    EXPECT_GT(window.browser()->verticalScrollBar()->value(), contentsAt);
+    EXPECT_TRUE(window.browser()->toPlainText().contains("Choosing units"));
+}
+
+} // namespace
+} // namespace bv::guitest
