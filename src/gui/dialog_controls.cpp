@@ -115,8 +115,8 @@ QWidget* makeWidget(const ControlSpec& spec, const QDialog& dialog)
         return new QRadioButton(caption);
     case ControlKind::PushButton: {
         auto* button = new QPushButton(caption);
+        // Enter presses the focused button, else the default one.
         button->setDefault(spec.isDefault);
-        button->setAutoDefault(spec.isDefault);
         return button;
     }
     case ControlKind::ListBox:

@@ -262,8 +262,9 @@ std::string QtDialogView::text(int id) const
     case ControlKind::GroupBox:
         return toStd(static_cast<QGroupBox*>(w)->title());
     case ControlKind::ListBox: {
-        const QListWidgetItem* item = static_cast<QListWidget*>(w)->currentItem();
-        return item != nullptr ? toStd(item->text()) : std::string();
+        const int current = currentIndex(id);
+        return current >= 0 ? toStd(static_cast<QListWidget*>(w)->item(current)->text())
+                            : std::string();
     }
     case ControlKind::DropDownList:
         return toStd(static_cast<QComboBox*>(w)->currentText());

@@ -322,6 +322,27 @@ TEST(QtDialogViewRun, F1AndDeleteReachTheDialogAsCommands)
     EXPECT_EQ(keys, expected);
 }
 
+TEST(QtDialogViewRun, EnterPressesTheFocusedButtonElseTheDefaultOne)
+{
+    RecordingClient client(everyKindTemplate());
+    int step = 0;
+    client.onCommandDo = [&](platform::DialogView& v, int id, Notification) {
+        if (id == platform::IdOk || id == platform::IdCancel)
+            v.end(id * 10 + ++step);
+    };
+    for (int expected : {21, 12}) {
+        gui::QtDialogView view(client, nullptr);
+        whenRunning([&] {
+            ASSERT_TRUE(QTest::qWaitForWindowActive(view.window()));
+            // First run: Cancel has the focus; second run: an edit has it.
+            QWidget* focus = view.control(expected == 21 ? platform::IdCancel : ids::kEdit);
+            focus->setFocus();
+            QTest::keyClick(focus, Qt::Key_Return);
+        });
+        EXPECT_EQ(view.run(), expected);
+    }
+}
+
 TEST(QtDialogViewRun, DialogTimersTickUntilKilledOrEnded)
 {
     RecordingClient client(everyKindTemplate());
