@@ -7,76 +7,13 @@
 #include <unistd.h>
 
 #include "app/base/config_codec.h"
+#include "app/base/posix_file.h"
 
 namespace bv::app {
 namespace {
 
 constexpr mode_t kOwnerReadWrite = S_IRUSR | S_IWUSR;
 constexpr std::string_view kTemporarySuffix = ".XXXXXX";
-
-std::error_code lastError()
-{
-    return {errno, std::system_category()};
-}
-
-// Closes the descriptor when the scope ends, unless released.
-class FileDescriptor {
-  public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    ~FileDescriptor()
-    {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-
-    int get() const { return fd_; }
-    // Closes now and reports the result; a failed close may mean lost data.
-    std::error_code close()
-    {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0 ? std::error_code{} : lastError();
-    }
-
-  private:
-    int fd_;
-};
-
-std::error_code writeAll(int fd, const ConfigImage& image)
-{
-    std::size_t written = 0;
-    while (written < image.size()) {
-        const ssize_t n = ::write(fd, image.data() + written, image.size() - written);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return lastError();
-        }
-        written += static_cast<std::size_t>(n);
-    }
-    return {};
-}
-
-// Bytes read before the end of the file or an error.
-std::size_t readAll(int fd, ConfigImage& image)
-{
-    std::size_t done = 0;
-    while (done < image.size()) {
-        const ssize_t n = ::read(fd, image.data() + done, image.size() - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            break;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return done;
-}
 
 // Makes the rename itself durable. File systems that cannot sync a directory
 // still hold the renamed file; that is not worth failing the save for.
@@ -92,13 +29,13 @@ void syncDirectory(const std::filesystem::path& dir)
 std::error_code writeTemporary(const FileDescriptor& file, const ConfigImage& image)
 {
     if (::fchmod(file.get(), kOwnerReadWrite) != 0) {
-        return lastError();
+        return lastSystemError();
     }
-    if (const auto error = writeAll(file.get(), image)) {
+    if (const auto error = writeAll(file.get(), image.data(), image.size())) {
         return error;
     }
     if (::fsync(file.get()) != 0) {
-        return lastError();
+        return lastSystemError();
     }
     return {};
 }
@@ -124,7 +61,8 @@ ConfigLoad loadConfig(ConfigRecord& record, const std::filesystem::path& station
         return ConfigLoad::WrongSize;
     }
     ConfigImage image;
-    if (readAll(file.get(), image) != image.size()) {
+    std::error_code readError;
+    if (readAll(file.get(), image.data(), image.size(), readError) != image.size()) {
         return ConfigLoad::Unreadable;
     }
     record = decodeConfig(image);
@@ -137,14 +75,14 @@ std::error_code saveConfig(const ConfigRecord& record, const std::filesystem::pa
     std::string temporaryName = target.string() + std::string(kTemporarySuffix);
     FileDescriptor file(::mkostemp(temporaryName.data(), O_CLOEXEC));
     if (file.get() < 0) {
-        return lastError();
+        return lastSystemError();
     }
     std::error_code error = writeTemporary(file, encodeConfig(record));
     if (const auto closeError = file.close(); !error) {
         error = closeError;
     }
     if (!error && ::rename(temporaryName.c_str(), target.c_str()) != 0) {
-        error = lastError();
+        error = lastSystemError();
     }
     if (error) {
         ::unlink(temporaryName.c_str());
