@@ -220,12 +220,24 @@ void QtDialogView::centreOnScreen()
     window_->move(area.center() - window_->rect().center());
 }
 
+namespace {
+
+// The timer may be the one whose tick is running now: delete it later. It is
+// gone already when the dialog's window went with its owner.
+void discardTimer(const QPointer<QTimer>& timer)
+{
+    if (timer == nullptr)
+        return;
+    timer->stop();
+    timer->deleteLater();
+}
+
+} // namespace
+
 void QtDialogView::stopTimers()
 {
-    for (auto& [id, timer] : timers_) {
-        timer->stop();
-        timer->deleteLater();
-    }
+    for (const auto& [id, timer] : timers_)
+        discardTimer(timer);
     timers_.clear();
 }
 
@@ -576,7 +588,7 @@ void QtDialogView::startTimer(int timerId, int periodMs)
 {
     if (ended_ || window_ == nullptr)
         return;
-    QTimer*& timer = timers_[timerId];
+    QPointer<QTimer>& timer = timers_[timerId];
     if (timer == nullptr) {
         timer = new QTimer(window_);
         QObject::connect(timer, &QTimer::timeout, window_, [this, timerId] {
@@ -592,8 +604,7 @@ void QtDialogView::killTimer(int timerId)
     const auto it = timers_.find(timerId);
     if (it == timers_.end())
         return;
-    it->second->stop();
-    it->second->deleteLater();
+    discardTimer(it->second);
     timers_.erase(it);
 }
 

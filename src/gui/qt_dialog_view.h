@@ -89,7 +89,7 @@ class QtDialogView final : public platform::DialogView {
     platform::DialogClient& client_;
     QPointer<DialogWindow> window_;
     RenderedControls controls_;
-    std::map<int, QTimer*> timers_;
+    std::map<int, QPointer<QTimer>> timers_;
     bool ended_ = false;
     int result_ = platform::IdCancel;
 };

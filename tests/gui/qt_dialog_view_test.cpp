@@ -366,6 +366,17 @@ TEST(QtDialogViewRun, DialogTimersTickUntilKilledOrEnded)
     EXPECT_EQ(client.timers.size(), 4u);
 }
 
+TEST(QtDialogViewRun, ADialogWhoseOwnerGoesAwayEndsAsCancelled)
+{
+    RecordingClient client(everyKindTemplate());
+    client.onOpenDo = [](platform::DialogView& v) { v.startTimer(1, 1); };
+    auto* owner = new QWidget;
+    gui::QtDialogView view(client, owner);
+    whenRunning([&] { delete owner; });
+    EXPECT_EQ(view.run(), platform::IdCancel);
+    EXPECT_EQ(view.window(), nullptr);
+}
+
 TEST(QtDialogViewColours, TheTemplatesColoursPaintTheClientArea)
 {
     platform::DialogTemplate t = everyKindTemplate();
