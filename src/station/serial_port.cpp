@@ -164,7 +164,9 @@ int SerialPort::readBlock(std::size_t n)
             lastError_ = traits_.timeoutError;
             return kNoReply;
         }
-        const int waitMs = std::min<std::int64_t>(readTimeoutMs_, kStallLimitMs - quietMs);
+        // At least 1 ms, so that a zero time-out cannot spin without the clock moving.
+        const auto waitMs = static_cast<int>(
+            std::min<std::int64_t>(std::max(readTimeoutMs_, 1), kStallLimitMs - quietMs));
         const int byte = readByteWithin(waitMs);
         if (byte >= 0) {
             if (storeByte(stored++, byte) != kOk)

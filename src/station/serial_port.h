@@ -102,7 +102,8 @@ class SerialPort {
     // The reply buffer: replies are stored from offset 0. It exists while the
     // port is open (512 bytes at open).
     std::span<const std::uint8_t> reply() const { return reply_; }
-    // Makes the reply buffer at least this large; 0, or -102.
+    // Makes the reply buffer at least this large: 0, -1 when the port is
+    // closed, -102 when it cannot grow.
     int reserveReply(std::size_t bytes);
 
     platform::EventLoop& eventLoop() { return services_.loop; }
