@@ -5,6 +5,7 @@
 #include "cli/command_line.h"
 #include "cli/config_command.h"
 #include "cli/poll_command.h"
+#include "cli/simulate_command.h"
 
 namespace {
 
@@ -14,6 +15,9 @@ constexpr bv::cli::Command kCommands[] = {
      "show the settings of config.dat, or read or change one by name", bv::cli::runConfigCommand},
     {"poll", "[--json]", "read the station's current conditions and memory values once",
      bv::cli::runPollCommand},
+    {"simulate", "[--model NAME] [--port N] [--baud RATE] [--baud-pacing] [--seed S]",
+     "serve a simulated station on a pseudo-terminal linked as ports/COMn",
+     bv::cli::runSimulateCommand},
 };
 
 } // namespace

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/command.h"
+
+namespace bv::cli {
+
+// What `viraraz simulate` was asked for; unset fields come from config.dat.
+struct SimulateOptions {
+    int modelCode = -1; // -1: the configured model
+    int port = 1;
+    std::optional<int> baud;
+    bool baudPacing = false;
+    std::uint64_t seed = 1;
+};
+
+// Parses the words after "simulate". An error names the offending word.
+struct SimulateArgs {
+    SimulateOptions options;
+    std::string error; // empty when the words were good
+};
+SimulateArgs parseSimulateArgs(const std::vector<std::string>& args);
+
+// viraraz simulate [--model NAME] [--port N] [--baud RATE] [--baud-pacing]
+// [--seed S]: serves a simulated station on a pseudo-terminal linked as
+// ports/COMn in the station directory until SIGINT or SIGTERM.
+int runSimulateCommand(CommandContext& context);
+
+} // namespace bv::cli

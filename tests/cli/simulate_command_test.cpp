@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "cli/simulate_command.h"
+#include "run_viraraz.h"
+#include "support/temp_dir.h"
+
+extern char** environ;
+
+namespace bv::cli {
+namespace {
+
+TEST(SimulateArgs, OptionsAndTheirMistakes)
+{
+    const SimulateArgs good = parseSimulateArgs({"--model", "carrow iii", "--port", "4", "--baud",
+                                                 "1200", "--baud-pacing", "--seed", "77"});
+    EXPECT_EQ(good.error, "");
+    EXPECT_EQ(good.options.modelCode, 1);
+    EXPECT_EQ(good.options.port, 4);
+    EXPECT_EQ(good.options.baud, 1200);
+    EXPECT_TRUE(good.options.baudPacing);
+    EXPECT_EQ(good.options.seed, 77u);
+
+    const SimulateArgs defaults = parseSimulateArgs({});
+    EXPECT_EQ(defaults.options.modelCode, -1);
+    EXPECT_EQ(defaults.options.port, 1);
+    EXPECT_FALSE(defaults.options.baud.has_value());
+
+    struct Bad {
+        std::vector<std::string> args;
+        const char* error;
+    };
+    for (const Bad& bad :
+         {Bad{{"--model", "Tirrel F"}, "no station model is called \"Tirrel F\""},
+          Bad{{"--port", "0"}, "--port takes a port number 1 to 255"},
+          Bad{{"--port", "2x"}, "--port takes a port number 1 to 255"},
+          Bad{{"--baud", "2401"}, "--baud takes 300, 1200, 2400, 4800, 9600 or 19200"},
+          Bad{{"--seed", "-1"}, "--seed takes a whole number"},
+          Bad{{"--seed"}, "--seed needs a value"}, Bad{{"--fast"}, "unknown option --fast"}})
+        EXPECT_EQ(parseSimulateArgs(bad.args).error, bad.error);
+}
+
+TEST(SimulateCommand, RefusesAnUnknownModel)
+{
+    const testsupport::TempDir dir("bv-simulate");
+    const test::RunResult run =
+        test::runViraraz({"simulate", "--model", "Carrow"}, dir.path().string());
+    EXPECT_EQ(run.exitStatus, 2);
+    EXPECT_NE(run.err.find("no station model is called \"Carrow\""), std::string::npos);
+}
+
+// viraraz simulate running in dir; terminated when the object goes, so a
+// failing test leaves no server behind.
+class Simulator {
+  public:
+    Simulator(const std::filesystem::path& dir, std::vector<std::string> args)
+    {
+        args.insert(args.begin(), {VIRARAZ_PROGRAM, "--station-dir", dir.string(), "simulate"});
+        std::vector<char*> argv;
+        for (auto& word : args)
+            argv.push_back(word.data());
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+        if (posix_spawn(&pid_, VIRARAZ_PROGRAM, &actions, nullptr, argv.data(), environ) != 0)
+            pid_ = -1;
+        posix_spawn_file_actions_destroy(&actions);
+    }
+    ~Simulator() { terminate(); }
+    Simulator(const Simulator&) = delete;
+    Simulator& operator=(const Simulator&) = delete;
+
+    bool started() const { return pid_ > 0; }
+    // SIGTERM, then the exit status (-1 when it did not exit normally).
+    int terminate()
+    {
+        if (pid_ <= 0)
+            return -1;
+        ::kill(pid_, SIGTERM);
+        int status = 0;
+        ::waitpid(pid_, &status, 0);
+        pid_ = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+  private:
+    pid_t pid_ = -1;
+};
+
+TEST(SimulateCommand, ServesTheStationOnTheLinkedPortUntilTerminated)
+{
+    const testsupport::TempDir dir("bv-simulate");
+    const auto link = dir.path() / "ports" / "COM3";
+    Simulator simulator(dir.path(), {"--model", "Carrow II", "--port", "3"});
+    ASSERT_TRUE(simulator.started());
+    for (int i = 0; i < 100 && !std::filesystem::is_symlink(link); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    ASSERT_TRUE(std::filesystem::is_symlink(link));
+
+    const int fd = ::open(link.c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(fd, 0);
+    termios tio{};
+    ::tcgetattr(fd, &tio);
+    ::cfmakeraw(&tio);
+    tio.c_cc[VMIN] = 0;
+    tio.c_cc[VTIME] = 30; // 3 s
+    ::tcsetattr(fd, TCSANOW, &tio);
+    const std::uint8_t readModel[] = {'W', 'R', 'D', 0x12, 77, 0x0D};
+    ASSERT_EQ(::write(fd, readModel, sizeof readModel), static_cast<ssize_t>(sizeof readModel));
+    std::uint8_t reply[2] = {};
+    std::size_t got = 0;
+    while (got < sizeof reply) {
+        const ssize_t n = ::read(fd, reply + got, sizeof reply - got);
+        if (n <= 0)
+            break;
+        got += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    EXPECT_EQ(got, 2u);
+    EXPECT_EQ(reply[0], 0x06);
+    EXPECT_EQ(reply[1] & 0x0F, 1) << "Carrow II";
+
+    EXPECT_EQ(simulator.terminate(), 0);
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
+}
+
+} // namespace
+} // namespace bv::cli
