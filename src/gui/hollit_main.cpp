@@ -1,0 +1,94 @@
+// hollit and hollit1: the main program with and without dial-up networking,
+// built from this one source (BV_DIALUP_NETWORKING is 1 for hollit).
+
+#include <cstdlib>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+
+#include "app/shell/application.h"
+#include "app/shell/headless_program.h"
+#include "app/shell/program_options.h"
+#include "app/shell/shell_actions.h"
+#include "gui/main_window.h"
+#include "gui/qt_event_loop.h"
+#include "gui/qt_text.h"
+#include "gui/qt_ui.h"
+#include "platform/linux/system_clock.h"
+#include "units/regional_settings.h"
+
+namespace {
+
+constexpr bv::app::Edition kEdition =
+    BV_DIALUP_NETWORKING ? bv::app::Edition::WithDialUp : bv::app::Edition::WithoutDialUp;
+constexpr int kUsageError = 2;
+
+// A window needs a display: X11, Wayland, or a platform chosen for Qt
+// explicitly (offscreen, vnc, ...).
+bool displayAvailable()
+{
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = std::getenv(name);
+        if (value != nullptr && *value != '\0')
+            return true;
+    }
+    return false;
+}
+
+int runWindowed(int argc, char** argv, const bv::app::ProgramOptions& options)
+{
+    QApplication qapp(argc, argv);
+    QApplication::setApplicationName(bv::gui::qText(bv::app::programName(kEdition)));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    bv::gui::QtEventLoop loop;
+    bv::gui::QtUi ui;
+    bv::platform::SystemClock clock;
+    bv::app::Application app(ui, loop, clock, std::filesystem::current_path(), kEdition);
+    bv::gui::MainWindow window(app);
+    window.attach(ui);
+    bv::app::addShellActions(window.commands(), app);
+    window.setOnClosed([] { QApplication::quit(); });
+    window.show();
+    window.centreOnScreen();
+
+    app.start(bv::app::configurationSwitches(options), bv::units::readRegionalSettings());
+    const int code = QApplication::exec();
+    if (const std::error_code saved = app.shutdown()) {
+        std::cerr << bv::app::programName(kEdition) << ": could not save "
+                  << bv::app::kConfigFileName << ": " << saved.message() << std::endl;
+    }
+    return code;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::string_view name = bv::app::programName(kEdition);
+    const bv::app::ProgramOptions options =
+        bv::app::parseProgramOptions(std::vector<std::string>(argv + 1, argv + argc));
+    if (!options.error.empty()) {
+        std::cerr << name << ": " << options.error << "\n" << bv::app::usageText(kEdition);
+        return kUsageError;
+    }
+    if (options.showHelp) {
+        std::cout << bv::app::usageText(kEdition);
+        return 0;
+    }
+    if (options.showVersion) {
+        std::cout << bv::app::versionText(kEdition) << std::endl;
+        return 0;
+    }
+    if (const std::string error = bv::app::enterStationDirectory(options); !error.empty()) {
+        std::cerr << name << ": " << error << std::endl;
+        return kUsageError;
+    }
+    if (options.headless || !displayAvailable())
+        return bv::app::runHeadless(options, kEdition, std::cerr);
+    // Qt sees only the program's name: every argument is ours.
+    int qtArgc = 1;
+    return runWindowed(qtArgc, argv, options);
+}
