@@ -13,8 +13,6 @@ namespace {
 
 constexpr int kSettleMs = 1000; // before dialing, and between the settings and the LOOP
 constexpr int kMsPerSecond = 1000;
-constexpr int kRainUnitMillimetreCode = 1;
-constexpr int kRainUnitInchCode = 0;
 
 } // namespace
 
@@ -70,11 +68,7 @@ void ConditionsPoller::applyRainCollector(const app::ConfigRecord& config, Condi
     const std::optional<RainCollector> collector = configuredRainCollector(config.rainCollector);
     if (!collector)
         return;
-    units::RainUnit rainUnit = reader.units().selection.rain;
-    if (config.rainUnit == kRainUnitInchCode)
-        rainUnit = units::RainUnit::Inch;
-    else if (config.rainUnit == kRainUnitMillimetreCode)
-        rainUnit = units::RainUnit::Millimetre;
+    const units::RainUnit rainUnit = reader.units().selection.rain;
 
     const int setting = config.rainCollector;
     const bool due = tirrel ? tirrelCollectorSent_ != std::pair{setting, int{config.stationComPort}}
@@ -120,8 +114,10 @@ int ConditionsPoller::pollCurrentConditions(const app::ConfigRecord& config)
 
     if (config.stationViaModem)
         dialRemoteStation(config, tirrel);
-    applyRainCollector(config, reader, tirrel);
+    // Units first, so that the collector keeps the configured rain unit; the
+    // units are not sent to the station.
     reader.setUnits(config.tempUnit, config.rainUnit, config.baroUnit, config.windUnit);
+    applyRainCollector(config, reader, tirrel);
     port(tirrel).pause(kSettleMs);
 
     int result = readConditions(tirrel);
