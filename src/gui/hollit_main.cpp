@@ -3,10 +3,12 @@
 
 #include <cstdlib>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include <QApplication>
+#include <QTimer>
 
 #include "app/shell/application.h"
 #include "app/shell/headless_program.h"
@@ -37,6 +39,26 @@ bool displayAvailable()
     return false;
 }
 
+// Says once on stderr that the window has been painted and the event loop has
+// run out of work: the start-up is over.
+class StartupReporter final : public QObject {
+  public:
+    explicit StartupReporter(QWidget& painted) { painted.installEventFilter(this); }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, this, [] {
+                std::cerr << bv::app::programName(kEdition) << ": window shown and idle"
+                          << std::endl;
+            });
+        }
+        return false;
+    }
+};
+
 int runWindowed(int argc, char** argv, const bv::app::ProgramOptions& options)
 {
     QApplication qapp(argc, argv);
@@ -51,6 +73,9 @@ int runWindowed(int argc, char** argv, const bv::app::ProgramOptions& options)
     window.attach(ui);
     bv::app::addShellActions(window.commands(), app);
     window.setOnClosed([] { QApplication::quit(); });
+    std::unique_ptr<StartupReporter> startupReporter;
+    if (options.reportStartup)
+        startupReporter = std::make_unique<StartupReporter>(*window.centralWidget());
     window.show();
     window.centreOnScreen();
 

@@ -20,6 +20,8 @@ ProgramOptions parseProgramOptions(const std::vector<std::string>& args)
             options.headless = true;
         } else if (arg == "--version") {
             options.showVersion = true;
+        } else if (arg == "--report-startup") {
+            options.reportStartup = true;
         } else if (arg == "--help" || arg == "-h") {
             options.showHelp = true;
         } else if (arg == kStationDirOption) {
@@ -55,7 +57,8 @@ std::string usageText(Edition edition)
             "  -d, -D             start with every automatic activity switched off\n"
             "  --headless         run the scheduler without a window (also without a display)\n"
             "  --station-dir DIR  the station directory (default: the current directory)\n"
-            "  --version          show the version\n";
+            "  --version          show the version\n"
+            "  --report-startup   say on stderr when the window is shown and idle\n";
     return text;
 }
 

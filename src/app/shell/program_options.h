@@ -15,7 +15,10 @@ struct ProgramOptions {
     bool disableAutomatic = false; // "-d" or "-D": start with every automatic activity off
     bool showVersion = false;      // --version
     bool showHelp = false;         // --help
-    std::string error;             // not empty: the command line was refused, for this reason
+    // --report-startup: say on stderr when the window is first shown and idle
+    // (for the start-up timings of bench/gui_startup.sh).
+    bool reportStartup = false;
+    std::string error; // not empty: the command line was refused, for this reason
 };
 
 ProgramOptions parseProgramOptions(const std::vector<std::string>& args);

@@ -24,6 +24,7 @@ TEST(ProgramOptions, ParsesTheSwitchesOfHollit)
         {{"--station-dir="}, false, "", false, true},
         {{"-x"}, false, "", false, true},
         {{"--headlessly"}, false, "", false, true},
+        {{"--report-startup", "-d"}, false, "", true, false},
         // "-d" counts as a whole argument only, never inside a path.
         {{"--station-dir", "-d"}, false, "-d", false, false},
     };
@@ -38,6 +39,12 @@ TEST(ProgramOptions, ParsesTheSwitchesOfHollit)
                   c.disableAutomatic ? std::vector<std::string>{"-d"} : std::vector<std::string>{})
             << where;
     }
+}
+
+TEST(ProgramOptions, StartupReportIsAskedForByItsOption)
+{
+    EXPECT_TRUE(parseProgramOptions({"--report-startup"}).reportStartup);
+    EXPECT_FALSE(parseProgramOptions({"-d"}).reportStartup);
 }
 
 TEST(ProgramOptions, TheTwoBuildsNameThemselves)
