@@ -5,6 +5,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QShortcut>
+#include <QSystemTrayIcon>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -18,6 +19,7 @@
 #include "gui/log_viewer.h"
 #include "gui/qt_event_loop.h"
 #include "gui/qt_ui.h"
+#include "gui/tray.h"
 #include "qt_test_helpers.h"
 #include "support/temp_dir.h"
 #include "support/virtual_time.h"
@@ -321,6 +323,20 @@ TEST_F(MainWindowTest, StatusLineAndHelpContentsReachTheWindow)
     ASSERT_NE(ui.helpWindow(), nullptr);
     EXPECT_TRUE(ui.helpWindow()->isVisible());
     ui.helpWindow()->close();
+}
+
+// Without a system tray (the offscreen platform has none) minimising must not
+// hide the window where nobody could bring it back.
+TEST_F(MainWindowTest, MinimisingWithoutASystemTrayKeepsTheWindowReachable)
+{
+    ASSERT_FALSE(TrayParking::trayAvailable());
+    EXPECT_EQ(window.tray().icon()->toolTip(), "Brisvane Viraraz");
+    window.show();
+    window.showMinimized();
+    QTest::qWait(20);
+    EXPECT_FALSE(window.tray().park());
+    EXPECT_FALSE(window.tray().parked());
+    EXPECT_TRUE(window.isVisible());
 }
 
 TEST_F(MainWindowTest, TimerOneTicksOnTheQtLoop)
