@@ -25,14 +25,23 @@ constexpr int kReadBank1 = 4;
 constexpr int kWriteBank0 = 1;
 constexpr int kWriteBank1 = 3;
 
-std::optional<int> bankOfSelector(std::uint8_t selector, int bank0Code, int bank1Code)
+struct MemoryAccess {
+    int bank;
+    int address;
+    int nibbles;
+};
+
+// "WRD" and "WWR": the nibble count in the selector's high half, the bank's
+// code in its low half, then the address.
+std::optional<MemoryAccess> stationAccess(const StationCommand& command, int bank0Code,
+                                          int bank1Code)
 {
+    const std::uint8_t selector = command.args[0];
+    const int nibbles = selector >> kNibbleBits;
     const int code = selector & kNibbleMask;
-    if (code == bank0Code)
-        return 0;
-    if (code == bank1Code)
-        return 1;
-    return std::nullopt;
+    if (nibbles == 0 || (code != bank0Code && code != bank1Code))
+        return std::nullopt;
+    return MemoryAccess{code == bank0Code ? 0 : 1, command.args[1], nibbles};
 }
 
 // The model number lives at the same place in both families.
@@ -150,31 +159,25 @@ StationSimulator::Reply StationSimulator::withData(std::vector<std::uint8_t> dat
 
 StationSimulator::Reply StationSimulator::readStation(const StationCommand& command)
 {
-    const std::uint8_t selector = command.args[0];
-    const int address = command.args[1];
-    const int nibbles = selector >> kNibbleBits;
-    const auto bank = bankOfSelector(selector, kReadBank0, kReadBank1);
-    if (!bank || nibbles == 0)
+    const auto at = stationAccess(command, kReadBank0, kReadBank1);
+    if (!at)
         return Reply({wire::kRefused});
     NibbleMemory memory = station_.stationMemory();
-    if (NibbleMemory::overlaps(kModelNumberAt, *bank, address, nibbles)) {
+    if (NibbleMemory::overlaps(kModelNumberAt, at->bank, at->address, at->nibbles)) {
         if (const auto wrong = faults_.take(FaultKind::WrongModelNumber, command.word))
             memory.setValue(kModelNumberAt, wrong->modelNumber);
     }
-    return withData(memory.readBytes(*bank, address, nibbles), station_.model().dataCrc);
+    return withData(memory.readBytes(at->bank, at->address, at->nibbles), station_.model().dataCrc);
 }
 
 StationSimulator::Reply StationSimulator::writeStation(const StationCommand& command)
 {
-    const std::uint8_t selector = command.args[0];
-    const int address = command.args[1];
-    const int nibbles = selector >> kNibbleBits;
-    const auto bank = bankOfSelector(selector, kWriteBank0, kWriteBank1);
-    if (!bank || nibbles == 0)
+    const auto at = stationAccess(command, kWriteBank0, kWriteBank1);
+    if (!at)
         return Reply({wire::kRefused});
     const auto data = std::span<const std::uint8_t>(command.args).subspan(2);
-    station_.stationMemory().writeBytes(*bank, address, nibbles, data);
-    station_.afterStationWrite(*bank, address, nibbles);
+    station_.stationMemory().writeBytes(at->bank, at->address, at->nibbles, data);
+    station_.afterStationWrite(at->bank, at->address, at->nibbles);
     return Reply({wire::kAck});
 }
 
