@@ -4,6 +4,8 @@
 #include <optional>
 #include <system_error>
 
+#include "app/base/config_file.h"
+
 namespace bv::cli {
 namespace {
 
@@ -20,48 +22,22 @@ void printUsage(std::span<const Command> commands, std::ostream& to)
     }
 }
 
-struct ParsedLine {
-    std::optional<std::string> stationDir;
-    std::vector<std::string> rest;
-    std::string error;
-};
-
-ParsedLine takeStationDir(const std::vector<std::string>& words)
-{
-    ParsedLine line;
-    const std::string withValue = std::string(kStationDirOption) + "=";
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        const std::string& word = words[i];
-        if (word == kStationDirOption) {
-            if (i + 1 == words.size()) {
-                line.error = "--station-dir needs a directory";
-                return line;
-            }
-            line.stationDir = words[++i];
-        } else if (word.starts_with(withValue)) {
-            line.stationDir = word.substr(withValue.size());
-        } else {
-            line.rest.push_back(word);
-        }
-    }
-    return line;
-}
-
 } // namespace
 
 int runCommandLine(std::span<const Command> commands, const std::vector<std::string>& words,
                    std::ostream& out, std::ostream& err)
 {
-    ParsedLine line = takeStationDir(words);
-    if (!line.error.empty()) {
-        err << "viraraz: " << line.error << '\n';
+    std::vector<std::string> rest = words;
+    const TakenOption stationDirOption = takeOption(rest, kStationDirOption);
+    if (!stationDirOption.error.empty()) {
+        err << "viraraz: " << stationDirOption.error << '\n';
         return kExitUsage;
     }
-    if (line.rest.empty()) {
+    if (rest.empty()) {
         printUsage(commands, err);
         return kExitUsage;
     }
-    const std::string name = line.rest.front();
+    const std::string name = rest.front();
     if (name == "--help" || name == "-h" || name == "help") {
         printUsage(commands, out);
         return kExitOk;
@@ -73,17 +49,51 @@ int runCommandLine(std::span<const Command> commands, const std::vector<std::str
     }
 
     std::error_code error;
-    const std::filesystem::path stationDir = line.stationDir
-                                                 ? std::filesystem::path(*line.stationDir)
+    const std::filesystem::path stationDir = stationDirOption.value
+                                                 ? std::filesystem::path(*stationDirOption.value)
                                                  : std::filesystem::current_path(error);
     if (error || !std::filesystem::is_directory(stationDir, error)) {
         err << "viraraz: the station directory \"" << stationDir.string()
             << "\" is not a directory\n";
         return kExitUsage;
     }
-    line.rest.erase(line.rest.begin());
-    CommandContext context{stationDir, std::move(line.rest), out, err};
+    rest.erase(rest.begin());
+    CommandContext context{stationDir, std::move(rest), out, err};
     return command->run(context);
+}
+
+TakenOption takeOption(std::vector<std::string>& words, std::string_view name)
+{
+    TakenOption taken;
+    const std::string withValue = std::string(name) + "=";
+    std::vector<std::string> rest;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::string& word = words[i];
+        if (word == name) {
+            if (i + 1 == words.size()) {
+                taken.error = std::string(name) + " needs a value";
+                return taken;
+            }
+            taken.value = words[++i];
+        } else if (word.starts_with(withValue)) {
+            taken.value = word.substr(withValue.size());
+        } else {
+            rest.push_back(word);
+        }
+    }
+    words = std::move(rest);
+    return taken;
+}
+
+bool loadStationConfig(const CommandContext& context, app::ConfigRecord& record)
+{
+    const app::ConfigLoad result = app::startConfig(record, context.stationDir);
+    if (result == app::ConfigLoad::Loaded || result == app::ConfigLoad::Missing)
+        return true;
+    context.err << "viraraz: " << app::configFilePath(context.stationDir).string()
+                << (result == app::ConfigLoad::WrongSize ? " is not " : " cannot be read as ")
+                << "a settings file of " << app::kConfigFileSize << " bytes\n";
+    return false;
 }
 
 } // namespace bv::cli

@@ -9,12 +9,12 @@
 
 #include "app/base/config_file.h"
 #include "app/base/config_values.h"
+#include "cli/command_line.h"
 
 namespace bv::cli {
 namespace {
 
 using app::ConfigField;
-using app::ConfigLoad;
 using app::ConfigRecord;
 using app::FieldSelection;
 
@@ -24,20 +24,6 @@ constexpr std::string_view kMasked = "********";
 // The programs run with the defaults when config.dat is unusable.
 constexpr std::string_view kShowingDefaults =
     "viraraz: showing the defaults, as the programs use them\n";
-
-// Reads the station's configuration as the programs see it at start.
-// Returns false, with a message, when config.dat is there but unusable.
-bool loadStationConfig(CommandContext& context, ConfigRecord& record)
-{
-    const ConfigLoad result = app::startConfig(record, context.stationDir);
-    if (result == ConfigLoad::Loaded || result == ConfigLoad::Missing) {
-        return true;
-    }
-    context.err << "viraraz: " << app::configFilePath(context.stationDir).string()
-                << (result == ConfigLoad::WrongSize ? " is not " : " cannot be read as ")
-                << "a settings file of " << app::kConfigFileSize << " bytes\n";
-    return false;
-}
 
 std::string jsonString(std::string_view text)
 {

@@ -13,8 +13,8 @@ namespace {
 constexpr bv::cli::Command kCommands[] = {
     {"config", "show [--json] | get NAME | set NAME VALUE",
      "show the settings of config.dat, or read or change one by name", bv::cli::runConfigCommand},
-    {"poll", "[--json]", "read the station's current conditions and memory values once",
-     bv::cli::runPollCommand},
+    {"poll", "[--json] [--trace FILE]",
+     "read the station's current conditions and memory values once", bv::cli::runPollCommand},
     {"simulate", "[--model NAME] [--port N] [--baud RATE] [--baud-pacing] [--seed S]",
      "serve a simulated station on a pseudo-terminal linked as ports/COMn",
      bv::cli::runSimulateCommand},

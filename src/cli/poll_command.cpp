@@ -1,12 +1,12 @@
 #include "cli/poll_command.h"
 
-#include "cli/poll_report.h"
-
 #include <string>
 
-#include "app/base/config_file.h"
 #include "app/base/event_log.h"
 #include "app/base/strings_station.h"
+#include "cli/command_line.h"
+#include "cli/poll_report.h"
+#include "cli/station_trace.h"
 #include "platform/headless/headless_ui.h"
 #include "platform/headless/poll_event_loop.h"
 #include "platform/linux/system_clock.h"
@@ -21,8 +21,26 @@
 namespace bv::cli {
 namespace {
 
-constexpr std::string_view kUsage = "usage: viraraz poll [--json]\n";
+constexpr std::string_view kUsage = "usage: viraraz poll [--json] [--trace FILE]\n";
 constexpr std::string_view kJsonOption = "--json";
+constexpr std::string_view kTraceOption = "--trace";
+
+struct PollArgs {
+    bool json = false;
+    std::string tracePath; // empty: no trace
+    bool good = true;
+};
+
+PollArgs parsePollArgs(std::vector<std::string> args)
+{
+    PollArgs parsed;
+    const TakenOption trace = takeOption(args, kTraceOption);
+    parsed.tracePath = trace.value.value_or("");
+    parsed.json = args.size() == 1 && args[0] == kJsonOption;
+    const bool noTraceFile = trace.value && trace.value->empty();
+    parsed.good = trace.error.empty() && !noTraceFile && (args.empty() || parsed.json);
+    return parsed;
+}
 
 // Status lines are the poll's messages here: "viraraz: " and the text, on err.
 class CommandUi : public platform::HeadlessUi {
@@ -44,18 +62,14 @@ class CommandUi : public platform::HeadlessUi {
 
 int pollStation(CommandContext& context, PollEnvironment& environment)
 {
-    const bool json = context.args.size() == 1 && context.args[0] == kJsonOption;
-    if (!context.args.empty() && !json) {
+    const PollArgs args = parsePollArgs(context.args);
+    if (!args.good) {
         context.err << kUsage;
         return kExitUsage;
     }
     app::ConfigRecord config;
-    const app::ConfigLoad load = app::startConfig(config, context.stationDir);
-    if (load == app::ConfigLoad::WrongSize || load == app::ConfigLoad::Unreadable) {
-        context.err << "viraraz: " << app::configFilePath(context.stationDir).string()
-                    << " cannot be read as a settings file\n";
+    if (!loadStationConfig(context, config))
         return kExitFailure;
-    }
     const station::StationModel* model = station::findStationModel(config.stationModel);
     if (model == nullptr) {
         context.err << "viraraz: config.dat names no station model (" << int{config.stationModel}
@@ -63,11 +77,16 @@ int pollStation(CommandContext& context, PollEnvironment& environment)
         return kExitFailure;
     }
 
+    StationTrace trace(args.tracePath, environment.clock);
+    if (!trace.error().empty()) {
+        context.err << "viraraz: " << trace.error() << '\n';
+        return kExitFailure;
+    }
     CommandUi ui(context.err);
     app::EventLog eventLog(context.stationDir, environment.clock, environment.regional);
     const std::filesystem::path stationDir = context.stationDir;
     const station::PortServices services{
-        environment.loop, environment.clock, ui, environment.makeDevice,
+        environment.loop, environment.clock, ui, trace.wrap(environment.makeDevice),
         [stationDir](int port) { return station::portDevicePath(stationDir, port); }};
     station::TirrelPort tirrelPort(services);
     station::ClassicPort classicPort(services);
@@ -98,7 +117,7 @@ int pollStation(CommandContext& context, PollEnvironment& environment)
     const units::UnitsSelection& units =
         tirrel ? poller.tirrel().units().selection : poller.classic().units().selection;
     const std::string portName = "COM" + std::to_string(config.stationComPort);
-    if (json) {
+    if (args.json) {
         printReportJson("  \"model\": \"" + std::string(model->name) +
                             "\",\n  \"port\": " + std::to_string(config.stationComPort) +
                             ",\n  \"baud\": " + std::to_string(config.stationBaud) + ",\n",

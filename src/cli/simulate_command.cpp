@@ -2,8 +2,10 @@
 
 #include <charconv>
 #include <cstring>
+#include <filesystem>
+#include <ostream>
 
-#include "app/base/config_file.h"
+#include "cli/command_line.h"
 #include "platform/headless/poll_event_loop.h"
 #include "platform/headless/termination_signals.h"
 #include "platform/linux/system_clock.h"
@@ -78,6 +80,33 @@ SimulateArgs parseSimulateArgs(const std::vector<std::string>& args)
     return parsed;
 }
 
+namespace {
+
+// Where the simulated station differs from what config.dat tells the programs
+// to poll, says so and how to make them agree.
+void noteConfigDifferences(const app::ConfigRecord& config, const sim::SimulatedModel& model,
+                           int port, int baud, std::ostream& err)
+{
+    const auto note = [&err](const std::string& field, const std::string& configured,
+                             const std::string& simulated) {
+        err << "viraraz: config.dat has " << field << ' ' << configured << "; viraraz config set "
+            << field << ' ' << simulated << " makes the programs poll this station\n";
+    };
+    if (model.modelCode != config.stationModel) {
+        const sim::SimulatedModel* configured = sim::simulatedModelByCode(config.stationModel);
+        note("stationModel",
+             configured != nullptr ? '"' + std::string(configured->name) + '"'
+                                   : std::to_string(config.stationModel),
+             '"' + std::string(model.name) + '"');
+    }
+    if (port != config.stationComPort)
+        note("stationComPort", std::to_string(config.stationComPort), std::to_string(port));
+    if (baud != config.stationBaud)
+        note("stationBaud", std::to_string(config.stationBaud), std::to_string(baud));
+}
+
+} // namespace
+
 int runSimulateCommand(CommandContext& context)
 {
     const SimulateArgs parsed = parseSimulateArgs(context.args);
@@ -85,14 +114,10 @@ int runSimulateCommand(CommandContext& context)
         context.err << "viraraz: " << parsed.error << '\n' << kUsage;
         return kExitUsage;
     }
-    SimulateOptions options = parsed.options;
+    const SimulateOptions& options = parsed.options;
     app::ConfigRecord config;
-    const app::ConfigLoad load = app::startConfig(config, context.stationDir);
-    if (load == app::ConfigLoad::WrongSize || load == app::ConfigLoad::Unreadable) {
-        context.err << "viraraz: " << app::configFilePath(context.stationDir).string()
-                    << " cannot be read as a settings file\n";
+    if (!loadStationConfig(context, config))
         return kExitFailure;
-    }
     const sim::SimulatedModel* model =
         sim::simulatedModelByCode(options.modelCode >= 0 ? options.modelCode : config.stationModel);
     if (model == nullptr) {
@@ -100,8 +125,13 @@ int runSimulateCommand(CommandContext& context)
                     << "); give one with --model\n";
         return kExitUsage;
     }
+    const bool configuredPortUsable =
+        config.stationComPort >= 1 && config.stationComPort <= kHighestPort;
+    const int port = options.port.value_or(configuredPortUsable ? config.stationComPort : 1);
 
     platform::PollEventLoop loop;
+    // Taken before the link exists, so that a stop never leaves it behind.
+    const platform::TerminationSignals signals(loop, [&loop](int) { loop.quit(kExitOk); });
     const platform::SystemClock clock;
     sim::StationConfig station;
     station.model = *model;
@@ -115,19 +145,17 @@ int runSimulateCommand(CommandContext& context)
         return kExitFailure;
     }
     const std::string& device = server.slavePath();
-    if (const std::error_code ec = sim::linkPort(context.stationDir, options.port, device)) {
-        context.err << "viraraz: cannot link "
-                    << sim::portLinkPath(context.stationDir, options.port).string() << ": "
-                    << ec.message() << '\n';
+    const std::filesystem::path link = sim::portLinkPath(context.stationDir, port);
+    if (const std::error_code ec = sim::linkPort(context.stationDir, port, device)) {
+        context.err << "viraraz: cannot link " << link.string() << ": " << ec.message() << '\n';
         return kExitFailure;
     }
-    const platform::TerminationSignals signals(loop, [&loop](int) { loop.quit(kExitOk); });
+    noteConfigDifferences(config, *model, port, station.baud, context.err);
     context.out << "Simulating " << model->name << " at " << station.baud << " baud on " << device
-                << " as " << sim::portLinkPath(context.stationDir, options.port).string()
-                << "; stop with Ctrl+C.\n"
+                << " as " << link.string() << "; stop with Ctrl+C.\n"
                 << std::flush;
     const int status = loop.run();
-    sim::unlinkPort(context.stationDir, options.port, device);
+    sim::unlinkPort(context.stationDir, port, device);
     return status;
 }
 

@@ -11,8 +11,8 @@ namespace bv::cli {
 
 // What `viraraz simulate` was asked for; unset fields come from config.dat.
 struct SimulateOptions {
-    int modelCode = -1; // -1: the configured model
-    int port = 1;
+    int modelCode = -1;      // -1: the configured model
+    std::optional<int> port; // the configured port
     std::optional<int> baud;
     bool baudPacing = false;
     std::uint64_t seed = 1;
@@ -27,7 +27,9 @@ SimulateArgs parseSimulateArgs(const std::vector<std::string>& args);
 
 // viraraz simulate [--model NAME] [--port N] [--baud RATE] [--baud-pacing]
 // [--seed S]: serves a simulated station on a pseudo-terminal linked as
-// ports/COMn in the station directory until SIGINT or SIGTERM.
+// ports/COMn in the station directory until SIGINT or SIGTERM. Model, port and
+// baud rate default to config.dat's; where the station differs from them a
+// note on err gives the "viraraz config set" that makes the programs poll it.
 int runSimulateCommand(CommandContext& context);
 
 } // namespace bv::cli

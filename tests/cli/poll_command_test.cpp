@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -9,6 +10,8 @@
 #include "run_viraraz.h"
 #include "sim/simulated_model.h"
 #include "sim/station_simulator.h"
+#include "station/crc16.h"
+#include "station/protocol_trace.h"
 #include "station/station_memory_classic.h"
 #include "station/station_memory_tirrel.h"
 #include "support/memory_wire.h"
@@ -195,11 +198,57 @@ TEST_F(PollCommand, PortThatDoesNotOpen)
     EXPECT_EQ(err.str(), "viraraz: Error in opening com port. Check station settings.\n");
 }
 
+// The LOOP command as it goes out (a Tirrel E sends its CRC in writes of its
+// own before it) and the reply after it: the acknowledgement and one packet.
+TEST_F(PollCommand, TraceHoldsTheLoopCommandAndItsReply)
+{
+    struct Case {
+        int modelCode;
+        std::vector<std::vector<std::uint8_t>> loopWrites;
+        std::size_t packetBytes;
+    };
+    const std::uint8_t L = 'L', O = 'O', P = 'P', ff = 0xFF, cr = 0x0D;
+    for (const Case& c :
+         {Case{5, {{L, O, O, P, ff, ff, cr}}, 36}, Case{1, {{L, O, O, P}, {ff}, {ff}, {cr}}, 18}}) {
+        SCOPED_TRACE(c.modelCode);
+        useStation(c.modelCode);
+        const fs::path tracePath = dir.path() / "poll.trace";
+        ASSERT_EQ(poll({"--trace", tracePath.string(), "--json"}), kExitOk) << err.str();
+        std::ifstream in(tracePath);
+        const std::vector<station::TraceEvent> events = station::parseProtocolTrace(in);
+
+        auto loop =
+            std::ranges::search(events, c.loopWrites, [](const auto& event, const auto& bytes) {
+                return event.kind == station::TraceEvent::Kind::Sent && event.bytes == bytes;
+            });
+        ASSERT_FALSE(loop.empty()) << "no LOOP command in the trace";
+        const auto reply = loop.end();
+        ASSERT_NE(reply, events.end());
+        EXPECT_EQ(reply->kind, station::TraceEvent::Kind::Received);
+        ASSERT_EQ(reply->bytes.size(), 1 + c.packetBytes);
+        EXPECT_EQ(reply->bytes[0], 0x06);
+        EXPECT_EQ(station::crc16(std::span(reply->bytes).subspan(2)), 0) << "packet CRC";
+        EXPECT_EQ(events.front().kind, station::TraceEvent::Kind::Open);
+        EXPECT_EQ(events.back().kind, station::TraceEvent::Kind::Close);
+    }
+}
+
+TEST_F(PollCommand, TraceFileThatCannotBeWritten)
+{
+    useStation(5);
+    EXPECT_EQ(poll({"--trace", (dir.path() / "no" / "such" / "dir").string()}), kExitFailure);
+    EXPECT_TRUE(err.str().starts_with("viraraz: cannot write the trace ")) << err.str();
+    EXPECT_EQ(wire->openCount(), 0);
+}
+
 TEST_F(PollCommand, UnknownArgument)
 {
     useStation(5);
-    EXPECT_EQ(poll({"--yaml"}), kExitUsage);
-    EXPECT_EQ(err.str(), "usage: viraraz poll [--json]\n");
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--yaml"}, {"--trace"}, {"--trace="}, {"--json", "--json"}}) {
+        EXPECT_EQ(poll(args), kExitUsage);
+        EXPECT_EQ(err.str(), "usage: viraraz poll [--json] [--trace FILE]\n");
+    }
     EXPECT_EQ(wire->openCount(), 0);
 }
 

@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <thread>
 
 #include "cli/simulate_command.h"
@@ -33,7 +34,7 @@ TEST(SimulateArgs, OptionsAndTheirMistakes)
 
     const SimulateArgs defaults = parseSimulateArgs({});
     EXPECT_EQ(defaults.options.modelCode, -1);
-    EXPECT_EQ(defaults.options.port, 1);
+    EXPECT_FALSE(defaults.options.port.has_value());
     EXPECT_FALSE(defaults.options.baud.has_value());
 
     struct Bad {
@@ -60,10 +61,12 @@ TEST(SimulateCommand, RefusesAnUnknownModel)
 }
 
 // viraraz simulate running in dir; terminated when the object goes, so a
-// failing test leaves no server behind.
+// failing test leaves no server behind. What it writes on err goes to
+// simulate.err in dir.
 class Simulator {
   public:
     Simulator(const std::filesystem::path& dir, std::vector<std::string> args)
+        : errPath_(dir / "simulate.err")
     {
         args.insert(args.begin(), {VIRARAZ_PROGRAM, "--station-dir", dir.string(), "simulate"});
         std::vector<char*> argv;
@@ -73,6 +76,8 @@ class Simulator {
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath_.c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0600);
         if (posix_spawn(&pid_, VIRARAZ_PROGRAM, &actions, nullptr, argv.data(), environ) != 0)
             pid_ = -1;
         posix_spawn_file_actions_destroy(&actions);
@@ -94,7 +99,21 @@ class Simulator {
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
+    std::string err() const
+    {
+        std::ifstream in(errPath_);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    // Waits up to 5 s for the link to the pseudo-terminal.
+    static bool awaitLink(const std::filesystem::path& link)
+    {
+        for (int i = 0; i < 100 && !std::filesystem::is_symlink(link); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        return std::filesystem::is_symlink(link);
+    }
+
   private:
+    std::filesystem::path errPath_;
     pid_t pid_ = -1;
 };
 
@@ -104,9 +123,7 @@ TEST(SimulateCommand, ServesTheStationOnTheLinkedPortUntilTerminated)
     const auto link = dir.path() / "ports" / "COM3";
     Simulator simulator(dir.path(), {"--model", "Carrow II", "--port", "3"});
     ASSERT_TRUE(simulator.started());
-    for (int i = 0; i < 100 && !std::filesystem::is_symlink(link); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    ASSERT_TRUE(std::filesystem::is_symlink(link));
+    ASSERT_TRUE(Simulator::awaitLink(link));
 
     const int fd = ::open(link.c_str(), O_RDWR | O_NOCTTY);
     ASSERT_GE(fd, 0);
@@ -133,6 +150,26 @@ TEST(SimulateCommand, ServesTheStationOnTheLinkedPortUntilTerminated)
 
     EXPECT_EQ(simulator.terminate(), 0);
     EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
+    // config.dat (the defaults here) names another model and port.
+    EXPECT_EQ(simulator.err(),
+              "viraraz: config.dat has stationModel \"Ostrel II\"; viraraz config "
+              "set stationModel \"Carrow II\" makes the programs poll this station\n"
+              "viraraz: config.dat has stationComPort 1; viraraz config set "
+              "stationComPort 3 makes the programs poll this station\n");
+}
+
+TEST(SimulateCommand, ServesTheConfiguredModelOnTheConfiguredPort)
+{
+    const testsupport::TempDir dir("bv-simulate");
+    for (const auto& [name, value] :
+         {std::pair{"stationModel", "Tirrel D"}, {"stationComPort", "2"}})
+        ASSERT_EQ(test::runViraraz({"config", "set", name, value}, dir.path().string()).exitStatus,
+                  0);
+    Simulator simulator(dir.path(), {});
+    ASSERT_TRUE(simulator.started());
+    EXPECT_TRUE(Simulator::awaitLink(dir.path() / "ports" / "COM2"));
+    EXPECT_EQ(simulator.terminate(), 0);
+    EXPECT_EQ(simulator.err(), "");
 }
 
 } // namespace
