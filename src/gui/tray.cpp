@@ -6,7 +6,7 @@
 namespace bv::gui {
 
 TrayParking::TrayParking(QWidget& window, const QIcon& icon, const QString& tip)
-    : window_(window), icon_(new QSystemTrayIcon(icon, this))
+    : QObject(&window), window_(window), icon_(new QSystemTrayIcon(icon, this))
 {
     icon_->setToolTip(tip.left(kMaxTipLength));
     connect(icon_, &QSystemTrayIcon::activated, this,

@@ -11,7 +11,8 @@ namespace bv::gui {
 
 // Parks a minimised window in the system tray: park() shows the tray icon
 // (the program's icon, with a tip of at most 63 characters) and hides the
-// window; a click on the icon removes it and brings the window back.
+// window; a click on the icon removes it and brings the window back. The
+// parker is a child of the window and goes with it.
 class TrayParking final : public QObject {
   public:
     static constexpr int kMaxTipLength = 63;

@@ -364,6 +364,7 @@ TEST_F(MainWindowTest, DrawsTheBackgroundPictureAndTheToolbar)
     EXPECT_GT(pictureRows, 100) << "the background picture is missing";
 
     ASSERT_EQ(app.eventLog().logEvent(" Transfer completed "), 0);
+    app.shell().showStatus("Transfer completed");
     window.commands().execute(app::CmdViewLog);
     QCoreApplication::processEvents();
     guitest::snapshot(&window, "main_window_viewer");
