@@ -10,6 +10,7 @@ packages=(
   libgd-dev libcurl4-openssl-dev
   python3 python3-pyftpdlib
   xvfb xauth
+  hyperfine
 )
 
 missing=()
