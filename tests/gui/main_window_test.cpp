@@ -263,6 +263,13 @@ TEST_F(MainWindowTest, CommandsNotBuiltYetAreGreyedAndSaySo)
     EXPECT_TRUE(units->isEnabled());
     EXPECT_TRUE(menuAction(window, "&About...")->isEnabled());
     EXPECT_TRUE(window.toolbarAction(app::CmdViewLog)->isEnabled());
+
+    QMenu* setup = menusOf(window.menuBar())[1];
+    window.show();
+    setup->popup(window.mapToGlobal(QPoint(40, 20)));
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(setup));
+    guitest::snapshot(setup, "setup_menu");
+    setup->hide();
 }
 
 TEST_F(MainWindowTest, MenusGreyWhileATransferRunsAsTheyOpen)
