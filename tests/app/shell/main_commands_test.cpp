@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/base/strings_shell.h"
 #include "app/shell/application.h"
 #include "app/shell/command_table.h"
 #include "app/shell/fake_main_view.h"
@@ -15,8 +14,6 @@
 namespace bv::app {
 namespace {
 
-using platform::MessageButtons;
-using platform::MessageIcon;
 using platform::MessageResult;
 
 class FakeRun : public TransferCycleControl {
@@ -64,61 +61,12 @@ class MainCommandsTest : public testing::Test {
     FakeConnection connection;
 };
 
-TEST_F(MainCommandsTest, ExitAsksUnderConfirmAndNoKeepsTheWindow)
-{
-    ui.queueAnswer(MessageResult::No);
-    commands.execute(CmdExit);
-    ASSERT_EQ(ui.boxes().size(), 1u);
-    const platform::MessageBoxRequest& box = ui.boxes()[0].request;
-    EXPECT_EQ(box.caption, "Confirm");
-    EXPECT_EQ(box.text, "Exit Brisvane Viraraz ?");
-    EXPECT_EQ(box.buttons, MessageButtons::YesNo);
-    EXPECT_EQ(box.icon, MessageIcon::Question);
-    EXPECT_FALSE(view.closed);
-
-    ui.queueAnswer(MessageResult::Yes);
-    commands.execute(40200); // Ctrl+Q
-    EXPECT_EQ(ui.boxes().size(), 2u);
-    EXPECT_TRUE(view.closed);
-}
-
-TEST_F(MainCommandsTest, ToggleClosesTheGateWithAReminderAndReleasingOpensIt)
-{
-    commands.execute(CmdDisableTransfers);
-    EXPECT_TRUE(commands.transfersDisabled());
-    EXPECT_FALSE(app.gate().allowed);
-    ASSERT_EQ(ui.boxes().size(), 1u);
-    const platform::MessageBoxRequest& box = ui.boxes()[0].request;
-    EXPECT_EQ(box.caption, "Warning");
-    EXPECT_EQ(box.text, "Please remember to enable  transfers (once you are done editing your "
-                        "settings) by clicking this toolbar button again.");
-    EXPECT_EQ(box.icon, MessageIcon::Warning);
-
-    commands.execute(CmdDisableTransfers);
-    EXPECT_FALSE(commands.transfersDisabled());
-    EXPECT_TRUE(app.gate().allowed);
-    EXPECT_EQ(ui.boxes().size(), 1u);
-}
-
 TEST_F(MainCommandsTest, ToggleIsRefusedWhileTheToolbarIsBusy)
 {
     commands.setToolbarBusy(true);
     commands.execute(CmdDisableTransfers);
     EXPECT_FALSE(commands.transfersDisabled());
     EXPECT_TRUE(app.gate().allowed);
-}
-
-TEST_F(MainCommandsTest, ViewLogShowsTheEventLogAndCloseViewHidesIt)
-{
-    commands.execute(40197); // Ctrl+V
-    EXPECT_TRUE(view.viewerShown);
-    EXPECT_TRUE(commands.viewerShown());
-    ASSERT_EQ(view.loads.size(), 1u);
-    EXPECT_EQ(view.loads[0], dir.path() / "event.log");
-
-    commands.execute(CmdCloseView);
-    EXPECT_FALSE(view.viewerShown);
-    EXPECT_FALSE(commands.viewerShown());
 }
 
 TEST_F(MainCommandsTest, ReloadAfterAnEventLoadsTheLogWhetherShownOrNot)
@@ -142,12 +90,6 @@ TEST_F(MainCommandsTest, PrintNeedsAShownViewer)
     commands.execute(40198); // Ctrl+P
     EXPECT_EQ(view.prints, 1);
     EXPECT_EQ(ui.boxes().size(), 1u);
-}
-
-TEST_F(MainCommandsTest, HelpContentsOpensTheContentsPage)
-{
-    commands.execute(CmdHelpContents);
-    EXPECT_EQ(ui.helpTopics(), std::vector<int>{0});
 }
 
 TEST_F(MainCommandsTest, CommandsWithNothingPluggedInAreGreyedAndSaySo)
