@@ -49,7 +49,8 @@ PtyServer::PtyServer(platform::PollEventLoop& loop, const platform::Clock& clock
 
 PtyServer::~PtyServer()
 {
-    loop_.stopTimer(timer_);
+    loop_.stopTimer(heard_.timer);
+    loop_.stopTimer(sent_.timer);
     loop_.unwatchFd(watch_);
     if (slaveHold_ >= 0)
         ::close(slaveHold_);
@@ -98,55 +99,83 @@ std::int64_t PtyServer::nowUs() const
     return nowMs() * kUsPerMs;
 }
 
+std::int64_t PtyServer::byteUs() const
+{
+    return options_.baudPacing ? kBitsPerCharacter * kUsPerSecond / options_.baud : 0;
+}
+
+void PtyServer::queueBytes(Direction& direction, std::int64_t startUs,
+                           std::span<const std::uint8_t> bytes) const
+{
+    // One character after another: each is due when its stop bit is through.
+    std::int64_t due = std::max(startUs, direction.lastDueUs);
+    for (std::uint8_t b : bytes) {
+        due += byteUs();
+        direction.queue.push_back({due, b});
+    }
+    direction.lastDueUs = due;
+}
+
+std::vector<std::uint8_t> PtyServer::dueBytes(const Direction& direction) const
+{
+    const std::int64_t now = nowUs();
+    std::vector<std::uint8_t> due;
+    for (const TimedByte& b : direction.queue) {
+        if (b.dueUs > now)
+            break;
+        due.push_back(b.value);
+    }
+    return due;
+}
+
+void PtyServer::schedule(Direction& direction, void (PtyServer::*deliver)())
+{
+    loop_.stopTimer(direction.timer);
+    direction.timer = 0;
+    if (direction.queue.empty())
+        return;
+    const std::int64_t waitUs = direction.queue.front().dueUs - nowUs();
+    const int waitMs =
+        waitUs <= 0 ? kRetryMs : static_cast<int>((waitUs + kUsPerMs - 1) / kUsPerMs);
+    direction.timer = loop_.startTimer(waitMs, [this, deliver] { (this->*deliver)(); });
+}
+
 void PtyServer::onReadable()
 {
     std::array<std::uint8_t, kReadChunk> buffer{};
     const ssize_t n = ::read(master_, buffer.data(), buffer.size());
     // EIO while no program holds the slave, EAGAIN after a spurious wake-up.
-    if (n > 0)
-        peer_.onBytes(std::span(buffer.data(), static_cast<std::size_t>(n)), *this);
+    if (n <= 0)
+        return;
+    queueBytes(heard_, nowUs(), std::span(buffer.data(), static_cast<std::size_t>(n)));
+    hearDue();
+}
+
+void PtyServer::hearDue()
+{
+    const std::vector<std::uint8_t> due = dueBytes(heard_);
+    heard_.queue.erase(heard_.queue.begin(),
+                       heard_.queue.begin() + static_cast<std::ptrdiff_t>(due.size()));
+    schedule(heard_, &PtyServer::hearDue);
+    if (!due.empty())
+        peer_.onBytes(due, *this);
 }
 
 void PtyServer::send(std::span<const std::uint8_t> bytes, int delayMs)
 {
-    const std::int64_t byteUs =
-        options_.baudPacing ? kBitsPerCharacter * kUsPerSecond / options_.baud : 0;
-    std::int64_t due = std::max(nowUs() + delayMs * kUsPerMs, lastDueUs_);
-    for (std::uint8_t b : bytes) {
-        due = std::max(due, lastDueUs_ + byteUs);
-        queue_.push_back({due, b});
-        lastDueUs_ = due;
-    }
+    queueBytes(sent_, nowUs() + delayMs * kUsPerMs, bytes);
     deliverDue();
 }
 
 void PtyServer::deliverDue()
 {
-    const std::int64_t now = nowUs();
-    std::vector<std::uint8_t> due;
-    for (const TimedByte& b : queue_) {
-        if (b.dueUs > now)
-            break;
-        due.push_back(b.value);
-    }
+    const std::vector<std::uint8_t> due = dueBytes(sent_);
     if (!due.empty()) {
         const ssize_t written = ::write(master_, due.data(), due.size());
         if (written > 0)
-            queue_.erase(queue_.begin(), queue_.begin() + written);
+            sent_.queue.erase(sent_.queue.begin(), sent_.queue.begin() + written);
     }
-    scheduleDelivery();
-}
-
-void PtyServer::scheduleDelivery()
-{
-    loop_.stopTimer(timer_);
-    timer_ = 0;
-    if (queue_.empty())
-        return;
-    const std::int64_t waitUs = queue_.front().dueUs - nowUs();
-    const int waitMs =
-        waitUs <= 0 ? kRetryMs : static_cast<int>((waitUs + kUsPerMs - 1) / kUsPerMs);
-    timer_ = loop_.startTimer(waitMs, [this] { deliverDue(); });
+    schedule(sent_, &PtyServer::deliverDue);
 }
 
 } // namespace bv::sim

@@ -4,6 +4,7 @@
 #include <deque>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "platform/clock.h"
 #include "platform/headless/poll_event_loop.h"
@@ -13,7 +14,7 @@ namespace bv::sim {
 
 struct PtyOptions {
     int baud = 2400;
-    // Deliver the peer's bytes no faster than the line would: 10 bits a byte
+    // Carry bytes no faster than the line would, both ways: 10 bits a byte
     // (start, 8 data, stop) at baud.
     bool baudPacing = false;
 };
@@ -21,7 +22,9 @@ struct PtyOptions {
 // Serves a peer on a pseudo-terminal in real time: the program opens the
 // slave device as it would a serial port; what it writes reaches the peer,
 // and the peer's replies come back through a queue of timed bytes, delayed as
-// the peer asked and, with baudPacing, paced to the line rate.
+// the peer asked. With baudPacing both directions take the line's time: the
+// peer hears each byte, and the program gets each byte, 10 bit times after
+// the one before it.
 //
 // The server keeps a descriptor of the slave open itself, so the pair stays
 // usable while the program closes and reopens the port. Line time (nowMs)
@@ -47,10 +50,21 @@ class PtyServer : public LineOutput {
         std::int64_t dueUs;
         std::uint8_t value;
     };
+    // Bytes on their way in one direction of the line.
+    struct Direction {
+        std::deque<TimedByte> queue;
+        std::int64_t lastDueUs = 0;
+        platform::TimerId timer = 0;
+    };
 
+    std::int64_t byteUs() const;
+    void queueBytes(Direction& direction, std::int64_t startUs,
+                    std::span<const std::uint8_t> bytes) const;
+    std::vector<std::uint8_t> dueBytes(const Direction& direction) const;
+    void schedule(Direction& direction, void (PtyServer::*deliver)());
     void onReadable();
+    void hearDue();
     void deliverDue();
-    void scheduleDelivery();
     std::int64_t nowUs() const;
 
     platform::PollEventLoop& loop_;
@@ -62,9 +76,8 @@ class PtyServer : public LineOutput {
     int slaveHold_ = -1;
     std::string slavePath_;
     platform::WatchId watch_ = 0;
-    platform::TimerId timer_ = 0;
-    std::deque<TimedByte> queue_;
-    std::int64_t lastDueUs_ = 0;
+    Direction heard_; // from the program to the peer
+    Direction sent_;  // from the peer to the program
 };
 
 } // namespace bv::sim
