@@ -23,11 +23,12 @@ constexpr std::uint8_t kMark = 0xFF;      // PARMRK: 0xFF 0x00 c marks a bad byt
 constexpr std::uint8_t kMarkError = 0x00; // 0xFF 0xFF is a data byte 0xFF
 constexpr std::size_t kReadChunk = 256;
 
-std::int64_t nowMs()
+// Microseconds, so that a wait is never cut short by the rounding of its start.
+std::int64_t nowUs()
 {
     timespec ts{};
     clock_gettime(CLOCK_MONOTONIC, &ts);
-    return static_cast<std::int64_t>(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
+    return static_cast<std::int64_t>(ts.tv_sec) * 1000000 + ts.tv_nsec / 1000;
 }
 
 speed_t speedFor(int baud)
@@ -204,18 +205,18 @@ int TermiosSerialDevice::fillInput()
 
 ReadResult TermiosSerialDevice::readByte(int timeoutMs)
 {
-    const std::int64_t deadline = nowMs() + (timeoutMs > 0 ? timeoutMs : 0);
+    const std::int64_t deadline = nowUs() + std::int64_t{timeoutMs > 0 ? timeoutMs : 0} * 1000;
     for (;;) {
         if (fd_ < 0)
             return {ReadStatus::Failed, 0, EBADF};
         ReadResult result;
         if (takeMarkedByte(input_, result))
             return result;
-        const std::int64_t remaining = deadline - nowMs();
+        const std::int64_t remainingUs = deadline - nowUs();
+        const std::int64_t remainingMs = (std::max<std::int64_t>(remainingUs, 0) + 999) / 1000;
         pollfd watch{fd_, POLLIN, 0};
-        const int ready = poll(&watch, 1,
-                               static_cast<int>(std::min<std::int64_t>(
-                                   kSliceMs, std::max<std::int64_t>(remaining, 0))));
+        const int ready =
+            poll(&watch, 1, static_cast<int>(std::min<std::int64_t>(kSliceMs, remainingMs)));
         if (ready < 0 && errno != EINTR)
             return {ReadStatus::Failed, 0, errno};
         if (ready > 0) {
@@ -226,7 +227,7 @@ ReadResult TermiosSerialDevice::readByte(int timeoutMs)
             }
             return {ReadStatus::Failed, 0, EIO}; // POLLHUP, POLLERR or POLLNVAL alone
         }
-        if (remaining <= 0)
+        if (remainingUs <= 0)
             return {ReadStatus::Timeout, 0, 0};
         loop_.pump();
     }
@@ -237,17 +238,17 @@ int TermiosSerialDevice::write(const std::uint8_t* data, std::size_t size)
     if (fd_ < 0)
         return EBADF;
     std::size_t sent = 0;
-    std::int64_t lastProgress = nowMs();
+    std::int64_t lastProgress = nowUs();
     while (sent < size) {
         const ssize_t n = ::write(fd_, data + sent, size - sent);
         if (n > 0) {
             sent += static_cast<std::size_t>(n);
-            lastProgress = nowMs();
+            lastProgress = nowUs();
             continue;
         }
         if (n < 0 && errno != EAGAIN && errno != EINTR)
             return errno;
-        if (nowMs() - lastProgress >= kWriteStallMs)
+        if (nowUs() - lastProgress >= std::int64_t{kWriteStallMs} * 1000)
             return ETIMEDOUT;
         pollfd watch{fd_, POLLOUT, 0};
         poll(&watch, 1, kSliceMs);
