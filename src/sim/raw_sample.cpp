@@ -10,6 +10,7 @@ namespace {
 constexpr double kTenths = 10.0;
 constexpr double kThousandths = 1000.0;
 constexpr double kHalfSecondsPerHour = 7200.0;
+constexpr double kCoolAirF = 68.0; // below it the thermal index is the air temperature
 
 int tenths(double v)
 {
@@ -26,9 +27,12 @@ double windChillF(double tempF, double mph)
     return 35.74 + 0.6215 * tempF - 35.75 * v + 0.4275 * tempF * v;
 }
 
-// Heat index: the regression above 80 F, the simple formula below.
+// Heat index: the regression above 80 F, the simple formula below, and in
+// cool air, where there is no heat stress, the air temperature itself.
 double thermalIndexF(double tempF, double hum)
 {
+    if (tempF < kCoolAirF)
+        return tempF;
     const double simple = 0.5 * (tempF + 61.0 + (tempF - 68.0) * 1.2 + hum * 0.094);
     if ((simple + tempF) / 2.0 < 80.0)
         return simple;

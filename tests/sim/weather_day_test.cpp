@@ -66,6 +66,7 @@ TEST_P(DayRun, ThreeDaysOfPlausibleWeatherWithConsistentHighsAndLows)
 
     std::vector<Reading5> readings;
     std::map<int, int> directionsSeen;
+    int coolReadings = 0;
     for (int i = 0; i < 3 * 24 * 12; ++i) {
         line.advance(5 * kMinute);
         const platform::WallTime now = line.sim.station().stationTime();
@@ -95,6 +96,13 @@ TEST_P(DayRun, ThreeDaysOfPlausibleWeatherWithConsistentHighsAndLows)
             }
             ASSERT_GE(static_cast<int>(m.value({1, 117, 2})), r.humidity);
             ASSERT_LE(static_cast<int>(m.value({1, 119, 2})), r.humidity);
+            // In cool air the thermal index is the temperature, never below it.
+            const int thermal = m.signedValue({1, 163, 3});
+            if (r.outsideTemp < 680) {
+                ASSERT_EQ(thermal, r.outsideTemp);
+                ++coolReadings;
+            }
+            ASSERT_GE(m.signedValue({1, 166, 3}), thermal) << "the day's high thermal index";
         } else {
             ASSERT_GE(m.signedValue({1, 90, 4}), r.outsideTemp);
             ASSERT_LE(m.signedValue({1, 94, 4}), r.outsideTemp);
@@ -122,6 +130,9 @@ TEST_P(DayRun, ThreeDaysOfPlausibleWeatherWithConsistentHighsAndLows)
     }
     EXPECT_GT(afternoon / nAfternoon - predawn / nPredawn, 80) << "afternoons at least 8 F warmer";
     EXPECT_GE(directionsSeen.size(), 2u) << "the wind veers";
+    if (tirrel) {
+        EXPECT_GT(coolReadings, 0) << "cool nights";
+    }
 }
 
 TEST(WeatherModel, SunByDayDarkByNightRainSometimes)
