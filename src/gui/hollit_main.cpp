@@ -8,14 +8,17 @@
 #include <vector>
 
 #include <QApplication>
+#include <QFile>
 #include <QTimer>
 
 #include "app/shell/application.h"
 #include "app/shell/headless_program.h"
+#include "app/shell/help_file.h"
 #include "app/shell/program_options.h"
 #include "app/shell/shell_actions.h"
 #include "gui/main_window.h"
 #include "gui/qt_event_loop.h"
+#include "gui/qt_termination_signals.h"
 #include "gui/qt_text.h"
 #include "gui/qt_ui.h"
 #include "platform/linux/system_clock.h"
@@ -39,6 +42,15 @@ bool displayAvailable()
     return false;
 }
 
+// The help file compiled into the program from resources/help/Viraraz.hlp.
+std::string readBuiltInHelpFile()
+{
+    QFile file(QStringLiteral(":/help/Viraraz.hlp"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll().toStdString();
+}
+
 // Says once on stderr that the window has been painted and the event loop has
 // run out of work: the start-up is over.
 class StartupReporter final : public QObject {
@@ -59,8 +71,10 @@ class StartupReporter final : public QObject {
     }
 };
 
-int runWindowed(int argc, char** argv, const bv::app::ProgramOptions& options)
+int runWindowed(int argc, char** argv, const bv::app::ProgramOptions& options,
+                const std::string& helpFile)
 {
+    const std::string_view name = bv::app::programName(kEdition);
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(bv::gui::qText(bv::app::programName(kEdition)));
     QApplication::setQuitOnLastWindowClosed(false);
@@ -73,6 +87,18 @@ int runWindowed(int argc, char** argv, const bv::app::ProgramOptions& options)
     window.attach(ui);
     bv::app::addShellActions(window.commands(), app);
     window.setOnClosed([] { QApplication::quit(); });
+    // A logout, shutdown or service stop ends the run as Exit does, without
+    // asking: the loops end (exit, unlike quit, closes no window, so no
+    // question is shown) and the configuration is saved below.
+    int stopSignal = 0;
+    const bv::gui::QtTerminationSignals terminationSignals([&stopSignal](int signalNumber) {
+        stopSignal = signalNumber;
+        QCoreApplication::exit(0);
+    });
+    if (!terminationSignals.installed())
+        std::cerr << name
+                  << ": cannot catch SIGTERM and SIGINT; stopping by a signal will not save "
+                  << bv::app::kConfigFileName << std::endl;
     std::unique_ptr<StartupReporter> startupReporter;
     if (options.reportStartup)
         startupReporter = std::make_unique<StartupReporter>(*window.centralWidget());
@@ -80,10 +106,16 @@ int runWindowed(int argc, char** argv, const bv::app::ProgramOptions& options)
     window.centreOnScreen();
 
     app.start(bv::app::configurationSwitches(options), bv::units::readRegionalSettings());
+    if (const std::error_code error = app.provideHelpFile(helpFile))
+        std::cerr << name << ": could not write " << bv::app::kHelpFileName << ": "
+                  << error.message() << std::endl;
     const int code = QApplication::exec();
+    if (stopSignal != 0)
+        std::cerr << name << ": stopped by signal " << stopSignal << std::endl;
     if (const std::error_code saved = app.shutdown()) {
-        std::cerr << bv::app::programName(kEdition) << ": could not save "
-                  << bv::app::kConfigFileName << ": " << saved.message() << std::endl;
+        std::cerr << name << ": could not save " << bv::app::kConfigFileName << ": "
+                  << saved.message() << std::endl;
+        return 1;
     }
     return code;
 }
@@ -111,9 +143,10 @@ int main(int argc, char** argv)
         std::cerr << name << ": " << error << std::endl;
         return kUsageError;
     }
+    const std::string helpFile = readBuiltInHelpFile();
     if (options.headless || !displayAvailable())
-        return bv::app::runHeadless(options, kEdition, std::cerr);
+        return bv::app::runHeadless(options, kEdition, helpFile, std::cerr);
     // Qt sees only the program's name: every argument is ours.
     int qtArgc = 1;
-    return runWindowed(qtArgc, argv, options);
+    return runWindowed(qtArgc, argv, options, helpFile);
 }

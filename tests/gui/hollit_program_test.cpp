@@ -1,6 +1,7 @@
-// The programs hollit and hollit1 as started from a shell: the headless run in
-// a station directory, its clean stop on SIGTERM, and the command line. These
-// run the real programs on the real clock (a few seconds).
+// The programs hollit and hollit1 as started from a shell: the headless and the
+// windowed run in a station directory, their clean stop on SIGTERM, the help
+// file they leave there, and the command line. These run the real programs on
+// the real clock (a few seconds).
 
 #include <fcntl.h>
 #include <poll.h>
@@ -10,7 +11,9 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <fstream>
 #include <regex>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -142,24 +145,59 @@ std::vector<std::string> environmentWithDisplay()
     return env;
 }
 
+std::string readFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The help file the programs carry (resources/help/Viraraz.hlp).
+std::string shippedHelpFile()
+{
+    return readFile(std::filesystem::path(BV_HELP_DIR) / "Viraraz.hlp");
+}
+
+// config.dat as a user left it, with activities that "-d" switches off.
+void writeUsersConfig(const std::filesystem::path& stationDir)
+{
+    app::ConfigRecord before;
+    before.localTransferEnabled = true;
+    before.downloadEnabled = true;
+    before.ftpHost = "ftp.example.org";
+    ASSERT_FALSE(app::saveConfig(before, stationDir));
+}
+
+// config.dat as saved at the exit of a run with "-d" in stationDir.
+void expectSavedAtExit(const std::filesystem::path& stationDir, const char* run)
+{
+    app::ConfigRecord after;
+    ASSERT_EQ(app::loadConfig(after, stationDir), app::ConfigLoad::Loaded) << run;
+    EXPECT_EQ(after.ftpHost, "ftp.example.org") << run;
+    EXPECT_FALSE(after.localTransferEnabled) << run; // "-d" reached the saved file
+    EXPECT_FALSE(after.downloadEnabled) << run;
+    EXPECT_EQ(after.stationDir, stationDir.string()) << run;
+}
+
 TEST(HollitProgram, HeadlessRunTicksAndSavesConfigOnSigterm)
 {
     struct Case {
         const char* name;
         std::vector<std::string> args;
         std::vector<std::string> environment;
+        const char* usersHelpFile; // nullptr: none, the program gives its own
     };
     const Case cases[] = {
-        {"--headless", {"--headless", "-d"}, environmentWithDisplay()},
-        {"no display", {"-d"}, environmentWithoutDisplay()},
+        {"--headless", {"--headless", "-d"}, environmentWithDisplay(), "my own help"},
+        {"no display", {"-d"}, environmentWithoutDisplay(), nullptr},
     };
     for (const Case& c : cases) {
         testsupport::TempDir station("bv-hollit-headless");
-        app::ConfigRecord before;
-        before.localTransferEnabled = true;
-        before.downloadEnabled = true;
-        before.ftpHost = "ftp.example.org";
-        ASSERT_FALSE(app::saveConfig(before, station.path()));
+        writeUsersConfig(station.path());
+        const auto helpFile = station.path() / "Viraraz.hlp";
+        if (c.usersHelpFile != nullptr)
+            std::ofstream(helpFile) << c.usersHelpFile;
 
         std::vector<std::string> args = c.args;
         args.insert(args.end(), {"--station-dir", station.path().string()});
@@ -177,14 +215,34 @@ TEST(HollitProgram, HeadlessRunTicksAndSavesConfigOnSigterm)
         ASSERT_TRUE(std::regex_search(output, ticks, std::regex("after ([0-9]+) ticks"))) << output;
         EXPECT_GE(std::stoi(ticks[1]), 2) << c.name;
         EXPECT_NE(output.find("config.dat saved"), std::string::npos) << output;
-
-        app::ConfigRecord after;
-        ASSERT_EQ(app::loadConfig(after, station.path()), app::ConfigLoad::Loaded);
-        EXPECT_EQ(after.ftpHost, "ftp.example.org") << c.name;
-        EXPECT_FALSE(after.localTransferEnabled) << c.name; // "-d" reached the saved file
-        EXPECT_FALSE(after.downloadEnabled) << c.name;
-        EXPECT_EQ(after.stationDir, station.path().string()) << c.name;
+        expectSavedAtExit(station.path(), c.name);
+        EXPECT_EQ(readFile(helpFile),
+                  c.usersHelpFile != nullptr ? c.usersHelpFile : shippedHelpFile())
+            << c.name;
     }
+}
+
+TEST(HollitProgram, WindowedRunSavesConfigOnSigtermAndLeavesTheHelpFile)
+{
+    testsupport::TempDir station("bv-hollit-window");
+    writeUsersConfig(station.path());
+    Program hollit1(BV_HOLLIT1,
+                    {"-d", "--report-startup", "--station-dir", station.path().string()},
+                    environmentWithDisplay());
+    ASSERT_TRUE(hollit1.started());
+    ASSERT_TRUE(hollit1.waitForOutput("window shown and idle", 30s)) << hollit1.output();
+    const int status = hollit1.stop(SIGTERM);
+    ASSERT_TRUE(WIFEXITED(status)) << hollit1.output();
+    EXPECT_EQ(WEXITSTATUS(status), 0) << hollit1.output();
+    EXPECT_NE(hollit1.output().find("hollit1: stopped by signal 15"), std::string::npos)
+        << hollit1.output();
+    expectSavedAtExit(station.path(), "windowed");
+
+    const std::string help = readFile(station.path() / "Viraraz.hlp");
+    EXPECT_EQ(help, shippedHelpFile());
+    for (const char* anchor :
+         {"<a name=\"contents\">", "<a name=\"topic40\">", "<a name=\"topic90\">"})
+        EXPECT_NE(help.find(anchor), std::string::npos) << anchor;
 }
 
 TEST(HollitProgram, TheTwoBuildsAndTheirCommandLine)

@@ -1,5 +1,7 @@
 #include "app/shell/application.h"
 
+#include "app/shell/help_file.h"
+
 namespace bv::app {
 
 void ActivityHandlers::startTransferCycle()
@@ -80,6 +82,16 @@ std::error_code Application::shutdown()
 std::error_code Application::saveConfiguration()
 {
     return saveConfig(config_, stationDir_);
+}
+
+std::error_code Application::provideHelpFile(std::string_view contents)
+{
+    const std::error_code error = installHelpFile(stationDir_, contents);
+    if (error) {
+        eventLog_.logEvent("Could not write the help file " + std::string(kHelpFileName) + ": " +
+                           error.message());
+    }
+    return error;
 }
 
 } // namespace bv::app

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -71,6 +72,10 @@ class Application {
     std::error_code shutdown();
     // Saves "config.dat" now (the settings dialogs call it on OK).
     std::error_code saveConfiguration();
+    // Gives the station directory the program's copy of "Viraraz.hlp" when
+    // it has none (see installHelpFile). A failure is written to the event
+    // log and returned; the program runs on without help.
+    std::error_code provideHelpFile(std::string_view contents);
 
     bool running() const { return running_; }
     // Ticks of timer 1 since start().

@@ -1,5 +1,6 @@
 #include "app/shell/headless_program.h"
 
+#include "app/shell/help_file.h"
 #include "platform/headless/headless_ui.h"
 #include "platform/headless/poll_event_loop.h"
 #include "platform/headless/termination_signals.h"
@@ -38,7 +39,8 @@ std::string enterStationDirectory(const ProgramOptions& options)
     return {};
 }
 
-int runHeadless(const ProgramOptions& options, Edition edition, std::ostream& log)
+int runHeadless(const ProgramOptions& options, Edition edition, std::string_view helpFile,
+                std::ostream& log)
 {
     const std::string_view name = programName(edition);
     platform::PollEventLoop loop;
@@ -60,6 +62,9 @@ int runHeadless(const ProgramOptions& options, Edition edition, std::ostream& lo
         app.start(configurationSwitches(options), units::readRegionalSettings());
     log << name << ": running without a window in " << app.stationDir().string() << "; "
         << kConfigFileName << " " << describe(loaded) << std::endl;
+    if (const std::error_code error = app.provideHelpFile(helpFile))
+        log << name << ": could not write " << kHelpFileName << ": " << error.message()
+            << std::endl;
 
     loop.run();
 

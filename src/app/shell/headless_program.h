@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <ostream>
 #include <string>
+#include <string_view>
 
 #include "app/shell/program_options.h"
 
@@ -14,9 +15,11 @@ std::string enterStationDirectory(const ProgramOptions& options);
 
 // `hollit --headless`, and `hollit` without a display: the same Application as
 // the window's, on the poll event loop, with a Ui that writes status lines and
-// message boxes (answered with the safe button) to log. Runs timer 1 until
+// message boxes (answered with the safe button) to log. Gives the station
+// directory helpFile as "Viraraz.hlp" when it has none. Runs timer 1 until
 // SIGTERM or SIGINT, then stops it and saves "config.dat". Returns the exit
 // code: 0, or 1 when the configuration could not be saved.
-int runHeadless(const ProgramOptions& options, Edition edition, std::ostream& log);
+int runHeadless(const ProgramOptions& options, Edition edition, std::string_view helpFile,
+                std::ostream& log);
 
 } // namespace bv::app

@@ -1,76 +1,19 @@
 #include "platform/headless/termination_signals.h"
 
-#include <fcntl.h>
 #include <poll.h>
-#include <unistd.h>
-
-#include <array>
-#include <atomic>
-#include <cerrno>
-#include <csignal>
 
 namespace bv::platform {
-
-namespace {
-
-// The write end of the self-pipe of the one installed TerminationSignals, -1
-// when none is installed. A signal handler has no other way to reach it.
-std::atomic<int> signalPipeWriteFd{-1};
-
-void onTerminationSignal(int signalNumber)
-{
-    const int savedErrno = errno;
-    const int fd = signalPipeWriteFd.load();
-    if (fd >= 0) {
-        const unsigned char byte = static_cast<unsigned char>(signalNumber);
-        // A full pipe already holds a pending signal; losing this one is fine.
-        [[maybe_unused]] const ssize_t written = ::write(fd, &byte, 1);
-    }
-    errno = savedErrno;
-}
-
-} // namespace
 
 TerminationSignals::TerminationSignals(PollEventLoop& loop, std::function<void(int)> onSignal)
     : loop_(loop), onSignal_(std::move(onSignal))
 {
-    int fds[2];
-    if (::pipe2(fds, O_CLOEXEC | O_NONBLOCK) != 0)
-        return;
-    int expected = -1;
-    if (!signalPipeWriteFd.compare_exchange_strong(expected, fds[1])) {
-        ::close(fds[0]);
-        ::close(fds[1]);
-        return;
-    }
-    readFd_ = fds[0];
-    writeFd_ = fds[1];
-    struct sigaction action {};
-    action.sa_handler = onTerminationSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    for (std::size_t i = 0; i < kSignals.size(); ++i)
-        sigaction(kSignals[i], &action, &previous_[i]);
-    watch_ = loop_.watchFd(readFd_, POLLIN, [this](short) { drainPipe(); });
+    if (pipe_.installed())
+        watch_ = loop_.watchFd(pipe_.readFd(), POLLIN, [this](short) { pipe_.drain(onSignal_); });
 }
 
 TerminationSignals::~TerminationSignals()
 {
-    if (!installed())
-        return;
-    for (std::size_t i = 0; i < kSignals.size(); ++i)
-        sigaction(kSignals[i], &previous_[i], nullptr);
-    signalPipeWriteFd.store(-1);
     loop_.unwatchFd(watch_);
-    ::close(readFd_);
-    ::close(writeFd_);
-}
-
-void TerminationSignals::drainPipe()
-{
-    unsigned char byte = 0;
-    while (::read(readFd_, &byte, 1) == 1)
-        onSignal_(byte);
 }
 
 } // namespace bv::platform
