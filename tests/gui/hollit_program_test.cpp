@@ -11,8 +11,8 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <fstream>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -153,6 +153,18 @@ std::string readFile(const std::filesystem::path& path)
     return text.str();
 }
 
+// N of the headless run's last words "after N ticks of timer 1", or -1.
+int ticksReported(const std::string& output)
+{
+    const std::size_t end = output.find(" ticks of timer 1");
+    if (end == std::string::npos || end == 0)
+        return -1;
+    const std::size_t space = output.rfind(' ', end - 1);
+    if (space == std::string::npos)
+        return -1;
+    return std::atoi(output.substr(space + 1, end - space - 1).c_str());
+}
+
 // The help file the programs carry (resources/help/Viraraz.hlp).
 std::string shippedHelpFile()
 {
@@ -210,10 +222,8 @@ TEST(HollitProgram, HeadlessRunTicksAndSavesConfigOnSigterm)
         ASSERT_TRUE(WIFEXITED(status)) << c.name << ": " << hollit.output();
         EXPECT_EQ(WEXITSTATUS(status), 0) << c.name;
 
-        std::smatch ticks;
         const std::string& output = hollit.output();
-        ASSERT_TRUE(std::regex_search(output, ticks, std::regex("after ([0-9]+) ticks"))) << output;
-        EXPECT_GE(std::stoi(ticks[1]), 2) << c.name;
+        EXPECT_GE(ticksReported(output), 2) << c.name << ": " << output;
         EXPECT_NE(output.find("config.dat saved"), std::string::npos) << output;
         expectSavedAtExit(station.path(), c.name);
         EXPECT_EQ(readFile(helpFile),
