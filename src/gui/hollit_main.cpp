@@ -76,7 +76,7 @@ int runWindowed(int argc, char** argv, const bv::app::ProgramOptions& options,
 {
     const std::string_view name = bv::app::programName(kEdition);
     QApplication qapp(argc, argv);
-    QApplication::setApplicationName(bv::gui::qText(bv::app::programName(kEdition)));
+    QApplication::setApplicationName(bv::gui::qText(name));
     QApplication::setQuitOnLastWindowClosed(false);
 
     bv::gui::QtEventLoop loop;
