@@ -72,7 +72,6 @@ class MainWindow final : public QMainWindow, public app::MainView {
     void buildToolbar();
     void buildShortcuts();
     void buildCentre();
-    void refreshMenu(QMenu* menu);
     void showPopup(const QPoint& globalPos);
 
     app::Application& app_;

@@ -54,7 +54,6 @@ class ScriptedUi : public platform::Ui {
     const std::vector<std::string>& openedDialogs() const { return openedDialogs_; }
     const std::vector<int>& helpTopics() const { return helpTopics_; }
     int eventLogChanges() const { return eventLogChanges_; }
-    std::size_t queuedAnswers() const { return answers_.size(); }
 
     void setStatusText(const std::string& text) override;
     platform::MessageResult messageBox(const platform::MessageBoxRequest& request) override;

@@ -95,7 +95,6 @@ class MainCommands {
     // `setToolbarBusy`: the transfer cycle and the pager status window call it
     // with true when they start and false when they end.
     void setToolbarBusy(bool busy);
-    bool toolbarBusy() const { return toolbarBusy_; }
     // A transfer cycle or a paging run is under way.
     bool backgroundRunActive() const;
 
