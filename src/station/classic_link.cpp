@@ -33,8 +33,9 @@ int ClassicLink::transact(const Command& command)
     bool accepted = false;
     for (int attempt = 0; attempt < model().protocol.commandAttempts && !accepted; ++attempt) {
         drain();
+        // A line that takes no bytes will not take them a second time.
         if (!writeCommand(port(), command.word, buildCommand(command)))
-            continue;
+            return kNoReply;
         const int byte = port().readByte();
         accepted = byte == protocol::kAck;
         if (byte >= 0 && !accepted)

@@ -1,3 +1,5 @@
+#include <cerrno>
+
 #include <gtest/gtest.h>
 
 #include "link_rig.h"
@@ -82,6 +84,15 @@ TEST(ClassicLink, UnacknowledgedCommandIsSentOnceMoreAfterDraining)
             EXPECT_EQ(c.rig.classicPort.lastError(), k.lastError);
         }
     }
+}
+
+TEST(ClassicLink, FailedWriteEndsTheCommandWithoutASecondAttempt)
+{
+    ClassicRig c;
+    c.rig.wire.failWrites(EIO);
+    EXPECT_EQ(c.link.sendCommand(protocol::kBeginTimedWrite), kNoReply);
+    EXPECT_EQ(c.rig.classicPort.lastError(), EIO);
+    EXPECT_EQ(c.rig.now(), 500) << "one drain, no repeat";
 }
 
 TEST(ClassicLink, DumpRefusedTwiceGivesMinusFive)
