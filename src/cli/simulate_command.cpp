@@ -21,6 +21,7 @@ constexpr std::string_view kUsage =
     "usage: viraraz simulate [--model NAME] [--port N] [--baud RATE] [--baud-pacing] [--seed S]\n";
 constexpr int kHighestPort = 255;
 constexpr int kBauds[] = {300, 1200, 2400, 4800, 9600, 19200};
+constexpr int kFallbackBaud = 2400; // when config.dat holds a rate the line cannot run at
 
 template <class T> bool parseNumber(const std::string& text, T& value)
 {
@@ -137,7 +138,8 @@ int runSimulateCommand(CommandContext& context)
     station.model = *model;
     station.start = clock.localTime();
     station.weather.seed = options.seed;
-    station.baud = options.baud.value_or(config.stationBaud);
+    station.baud =
+        options.baud.value_or(knownBaud(config.stationBaud) ? config.stationBaud : kFallbackBaud);
     sim::StationSimulator simulator(station);
     sim::PtyServer server(loop, clock, simulator, {station.baud, options.baudPacing});
     if (const int error = server.open(); error != 0) {

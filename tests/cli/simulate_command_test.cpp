@@ -12,6 +12,7 @@
 #include <fstream>
 #include <thread>
 
+#include "app/base/config_file.h"
 #include "cli/simulate_command.h"
 #include "run_viraraz.h"
 #include "support/temp_dir.h"
@@ -117,6 +118,35 @@ class Simulator {
     pid_t pid_ = -1;
 };
 
+// Asks the station behind link for its model number ("WRD" 1 nibble at bank 0,
+// address 77); the reply bytes that came within 3 s.
+std::vector<std::uint8_t> readModelNumber(const std::filesystem::path& link)
+{
+    const int fd = ::open(link.c_str(), O_RDWR | O_NOCTTY);
+    if (fd < 0)
+        return {};
+    termios tio{};
+    ::tcgetattr(fd, &tio);
+    ::cfmakeraw(&tio);
+    tio.c_cc[VMIN] = 0;
+    tio.c_cc[VTIME] = 30; // 3 s
+    ::tcsetattr(fd, TCSANOW, &tio);
+    const std::uint8_t readModel[] = {'W', 'R', 'D', 0x12, 77, 0x0D};
+    std::vector<std::uint8_t> reply(2);
+    std::size_t got = 0;
+    if (::write(fd, readModel, sizeof readModel) == static_cast<ssize_t>(sizeof readModel)) {
+        while (got < reply.size()) {
+            const ssize_t n = ::read(fd, reply.data() + got, reply.size() - got);
+            if (n <= 0)
+                break;
+            got += static_cast<std::size_t>(n);
+        }
+    }
+    ::close(fd);
+    reply.resize(got);
+    return reply;
+}
+
 TEST(SimulateCommand, ServesTheStationOnTheLinkedPortUntilTerminated)
 {
     const testsupport::TempDir dir("bv-simulate");
@@ -125,26 +155,8 @@ TEST(SimulateCommand, ServesTheStationOnTheLinkedPortUntilTerminated)
     ASSERT_TRUE(simulator.started());
     ASSERT_TRUE(Simulator::awaitLink(link));
 
-    const int fd = ::open(link.c_str(), O_RDWR | O_NOCTTY);
-    ASSERT_GE(fd, 0);
-    termios tio{};
-    ::tcgetattr(fd, &tio);
-    ::cfmakeraw(&tio);
-    tio.c_cc[VMIN] = 0;
-    tio.c_cc[VTIME] = 30; // 3 s
-    ::tcsetattr(fd, TCSANOW, &tio);
-    const std::uint8_t readModel[] = {'W', 'R', 'D', 0x12, 77, 0x0D};
-    ASSERT_EQ(::write(fd, readModel, sizeof readModel), static_cast<ssize_t>(sizeof readModel));
-    std::uint8_t reply[2] = {};
-    std::size_t got = 0;
-    while (got < sizeof reply) {
-        const ssize_t n = ::read(fd, reply + got, sizeof reply - got);
-        if (n <= 0)
-            break;
-        got += static_cast<std::size_t>(n);
-    }
-    ::close(fd);
-    EXPECT_EQ(got, 2u);
+    const std::vector<std::uint8_t> reply = readModelNumber(link);
+    ASSERT_EQ(reply.size(), 2u);
     EXPECT_EQ(reply[0], 0x06);
     EXPECT_EQ(reply[1] & 0x0F, 1) << "Carrow II";
 
@@ -170,6 +182,21 @@ TEST(SimulateCommand, ServesTheConfiguredModelOnTheConfiguredPort)
     EXPECT_TRUE(Simulator::awaitLink(dir.path() / "ports" / "COM2"));
     EXPECT_EQ(simulator.terminate(), 0);
     EXPECT_EQ(simulator.err(), "");
+}
+
+TEST(SimulateCommand, RunsAtTwentyFourHundredWhenConfigDatHoldsAnUnusableRate)
+{
+    const testsupport::TempDir dir("bv-simulate");
+    app::ConfigRecord config;
+    config.stationBaud = 0;
+    ASSERT_FALSE(app::saveConfig(config, dir.path()));
+    Simulator simulator(dir.path(), {"--model", "Ostrel II", "--baud-pacing"});
+    ASSERT_TRUE(simulator.started());
+    ASSERT_TRUE(Simulator::awaitLink(dir.path() / "ports" / "COM1"));
+    EXPECT_EQ(readModelNumber(dir.path() / "ports" / "COM1").size(), 2u);
+    EXPECT_EQ(simulator.terminate(), 0);
+    EXPECT_EQ(simulator.err(), "viraraz: config.dat has stationBaud 0; viraraz config set "
+                               "stationBaud 2400 makes the programs poll this station\n");
 }
 
 } // namespace
