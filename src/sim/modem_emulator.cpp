@@ -189,7 +189,7 @@ bool ModemEmulator::dial(std::string_view rest, std::size_t& pos, LineOutput& ou
     if (record.staysInCommandMode)
         return true;
 
-    DialOutcome outcome = defaultOutcome_;
+    DialOutcome outcome; // a plain CONNECT once the script has run out
     if (!script_.empty()) {
         outcome = script_.front();
         script_.pop_front();

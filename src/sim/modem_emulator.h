@@ -42,10 +42,8 @@ class ModemEmulator : public LinePeer {
   public:
     explicit ModemEmulator(LinePeer* remote = nullptr) : remote_(remote) {}
 
-    void setRemote(LinePeer* remote) { remote_ = remote; }
-    // Outcomes for the next dials, in order; then the default.
+    // Outcomes for the next dials, in order; then a plain CONNECT.
     void scriptDial(const DialOutcome& outcome) { script_.push_back(outcome); }
-    void setDefaultOutcome(const DialOutcome& outcome) { defaultOutcome_ = outcome; }
 
     void onOpen(const platform::LineSettings& settings) override;
     void onBytes(std::span<const std::uint8_t> bytes, LineOutput& out) override;
@@ -83,7 +81,6 @@ class ModemEmulator : public LinePeer {
 
     LinePeer* remote_;
     std::deque<DialOutcome> script_;
-    DialOutcome defaultOutcome_;
     State state_ = State::Command;
     std::int64_t stateChangeMs_ = 0; // when a dial ends (Dialing) or the carrier drops (Online)
     State stateAfterChange_ = State::Command;

@@ -54,8 +54,6 @@ class SimulatedStation {
 
     platform::WallTime stationTime() const { return clock_.stationTime(trueMs_); }
     const RawSample& currentSample() const { return sample_; }
-    Weather currentWeather() const { return weather_.at(trueMs_); }
-    const WeatherModel& weatherModel() const { return weather_; }
     const StationTotals& totals() const { return totals_; }
 
     // The LOOP packet of now, and one of a later packet of the same run:

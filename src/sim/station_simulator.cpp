@@ -224,7 +224,7 @@ StationSimulator::Reply StationSimulator::startLoop(const StationCommand& comman
 
 void StationSimulator::send(Reply reply, std::string_view replyTo, LineOutput& out)
 {
-    int delay = replyDelayMs_;
+    int delay = 0;
     if (reply.crcAtEnd) {
         if (faults_.take(FaultKind::CorruptCrc, replyTo))
             reply.bytes.back() ^= kCorruptBit;

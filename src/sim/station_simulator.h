@@ -50,8 +50,6 @@ class StationSimulator : public LinePeer {
     const std::vector<ReceivedCommand>& received() const { return received_; }
     // Frames refused for a wrong CRC or as garbled.
     int refusedFrames() const { return refusedFrames_; }
-    // Time between the end of a command and the first byte of the reply.
-    void setReplyDelayMs(int ms) { replyDelayMs_ = ms; }
 
   private:
     struct LaterBytes {
@@ -88,7 +86,6 @@ class StationSimulator : public LinePeer {
     platform::LineSettings line_;
     std::vector<ReceivedCommand> received_;
     int refusedFrames_ = 0;
-    int replyDelayMs_ = 0;
 };
 
 } // namespace bv::sim

@@ -51,7 +51,6 @@ class ConditionsReader {
 
     const ConditionsUnits& units() const { return units_; }
     const CalibrationOffsets& calibration() const { return calibration_; }
-    bool calibrationStale() const { return calibrationStale_; }
 
   protected:
     // Sends the collector's tips per inch in the family's way.

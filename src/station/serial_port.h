@@ -106,7 +106,6 @@ class SerialPort {
     // closed, -102 when it cannot grow.
     int reserveReply(std::size_t bytes);
 
-    platform::EventLoop& eventLoop() { return services_.loop; }
     platform::Clock& clock() { return services_.clock; }
     platform::Ui& ui() { return services_.ui; }
 

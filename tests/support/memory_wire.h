@@ -47,9 +47,8 @@ class MemoryWire : public platform::SerialDevice, private sim::LineOutput {
     // bytes queued before it.
     void injectLineError(int delayMs = 0);
 
-    // What the program wrote, in order, since the start or clearWritten().
+    // What the program wrote, in order.
     const std::vector<std::uint8_t>& written() const { return written_; }
-    void clearWritten() { written_.clear(); }
     std::string writtenText() const { return {written_.begin(), written_.end()}; }
     // Virtual times (ms) of the program's writes, one per write call.
     const std::vector<std::int64_t>& writeTimes() const { return writeTimes_; }
