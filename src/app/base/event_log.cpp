@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <iterator>
 #include <string>
 
 #include "app/base/posix_file.h"
@@ -104,7 +105,10 @@ std::string EventLog::formatLine(std::string_view text) const
     line += ' ';
     line += now.timeText(regional_);
     line += ' ';
-    line += text;
+    // Texts from outside (server replies, error texts) may hold line breaks;
+    // each event stays one stamped line, so they become blanks.
+    std::ranges::replace_copy_if(
+        text, std::back_inserter(line), [](char c) { return c == '\n' || c == '\r'; }, ' ');
     line += '\n';
     return line;
 }

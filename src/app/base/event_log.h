@@ -32,6 +32,7 @@ class EventLog {
              const units::RegionalSettings& regional);
 
     // Puts one line for text at the top of the log and tells the listener.
+    // Line breaks inside text are written as blanks.
     // Returns 0, or -1 when the log could not be read or the new file could not
     // be written in full; the old log then stays exactly as it was.
     int logEvent(std::string_view text);

@@ -86,6 +86,14 @@ TEST_F(EventLogTest, MessagesKeepTheirOwnBlanks)
     EXPECT_EQ(readFile(logFile()), "  6/21/00  2:05p  Dialup aborted by user. \n");
 }
 
+TEST_F(EventLogTest, LineBreaksInAMessageKeepItOneStampedLine)
+{
+    ASSERT_EQ(log->logEvent("first"), 0);
+    ASSERT_EQ(log->logEvent("550 No such file.\r\n550 Try again.\n"), 0);
+    EXPECT_EQ(readFile(logFile()),
+              "  6/21/00  2:05p 550 No such file.  550 Try again. \n  6/21/00  2:05p first\n");
+}
+
 TEST_F(EventLogTest, TimeStampFollowsTheRegionalFormats)
 {
     regional = {units::DateOrder::YearMonthDay, '-', true, '.'};
