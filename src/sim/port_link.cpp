@@ -1,8 +1,17 @@
 #include "sim/port_link.h"
 
+#include <string_view>
+
 namespace bv::sim {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// Where pseudo-terminals live; the only links a simulator ever makes.
+constexpr std::string_view kPseudoTerminals = "/dev/pts/";
+
+} // namespace
 
 fs::path portLinkPath(const fs::path& stationDir, int port)
 {
@@ -19,6 +28,8 @@ std::error_code linkPort(const fs::path& stationDir, int port, const std::string
     std::error_code notThere; // a missing link reports an error too
     const fs::file_status status = fs::symlink_status(link, notThere);
     if (fs::is_symlink(status)) {
+        if (!fs::read_symlink(link, ec).string().starts_with(kPseudoTerminals))
+            return ec ? ec : std::make_error_code(std::errc::file_exists);
         fs::remove(link, ec);
         if (ec)
             return ec;

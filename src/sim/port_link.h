@@ -10,9 +10,9 @@ namespace bv::sim {
 // of port n before /dev/ttyS(n-1).
 std::filesystem::path portLinkPath(const std::filesystem::path& stationDir, int port);
 
-// Points ports/COMn at target, creating ports/ when needed. A symlink already
-// there (left by an earlier run) is replaced; anything else is refused with
-// file_exists, so a real device file is never removed.
+// Points ports/COMn at target, creating ports/ when needed. A symlink into
+// /dev/pts/ already there (left by an earlier run) is replaced; anything else,
+// such as the user's link to a real adapter, is refused with file_exists.
 std::error_code linkPort(const std::filesystem::path& stationDir, int port,
                          const std::string& target);
 

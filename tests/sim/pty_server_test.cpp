@@ -102,7 +102,7 @@ TEST(PtyServer, BaudPacingHoldsRepliesToTheLineRate)
     EXPECT_GE(served.clock.monotonicMs() - start, 210);
 }
 
-TEST(PortLink, LinksReplacesOldLinksAndNeverDevices)
+TEST(PortLink, LinksReplacesOldLinksAndNeverDevicesOrTheUsersLinks)
 {
     const testsupport::TempDir dir("bv-sim-ports");
     const auto link = portLinkPath(dir.path(), 3);
@@ -120,6 +120,11 @@ TEST(PortLink, LinksReplacesOldLinksAndNeverDevices)
     std::ofstream(portLinkPath(dir.path(), 4)) << "not a link";
     EXPECT_EQ(linkPort(dir.path(), 4, "/dev/pts/99"), std::make_error_code(std::errc::file_exists));
     EXPECT_TRUE(std::filesystem::is_regular_file(portLinkPath(dir.path(), 4)));
+
+    const std::filesystem::path adapter = "/dev/serial/by-id/usb-adapter-port0";
+    std::filesystem::create_symlink(adapter, portLinkPath(dir.path(), 5));
+    EXPECT_EQ(linkPort(dir.path(), 5, "/dev/pts/99"), std::make_error_code(std::errc::file_exists));
+    EXPECT_EQ(std::filesystem::read_symlink(portLinkPath(dir.path(), 5)), adapter);
 }
 
 } // namespace
