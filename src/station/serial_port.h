@@ -64,6 +64,9 @@ class SerialPort {
 
     bool isOpen() const;
     int close();
+    // 1, or -101 when closed or negative. The write time-out is kept for the
+    // record only: a write gives up after the device's own stall limit (3 s
+    // without progress on a termios line) whatever it says.
     int setTimeouts(int readPerByteMs, int writePerByteMs);
     int readTimeoutMs() const { return readTimeoutMs_; }
     int writeTimeoutMs() const { return writeTimeoutMs_; }
