@@ -4,6 +4,13 @@
 
 namespace bv::app {
 
+namespace {
+
+// What a "config.dat" that could not be loaded is renamed to at the first save.
+constexpr std::string_view kUnloadedConfigSuffix = ".bad";
+
+} // namespace
+
 void ActivityHandlers::startTransferCycle()
 {
     if (transferCycle)
@@ -51,6 +58,7 @@ ConfigLoad Application::start(const std::vector<std::string>& args,
     // The latches are armed before the configuration is read.
     schedulerState_ = SchedulerState{};
     const ConfigLoad loaded = startConfig(config_, stationDir_);
+    keepUnloadedConfig_ = loaded == ConfigLoad::WrongSize || loaded == ConfigLoad::Unreadable;
     applyCommandLineSwitch(config_, args);
     units::applyUnitCodes(stationUnits_, config_.tempUnit, config_.rainUnit, config_.baroUnit,
                           config_.windUnit);
@@ -81,6 +89,19 @@ std::error_code Application::shutdown()
 
 std::error_code Application::saveConfiguration()
 {
+    if (keepUnloadedConfig_) {
+        const std::filesystem::path file = configFilePath(stationDir_);
+        std::filesystem::path kept = file;
+        kept += kUnloadedConfigSuffix;
+        std::error_code error;
+        std::filesystem::rename(file, kept, error);
+        if (error && error != std::errc::no_such_file_or_directory)
+            return error;
+        keepUnloadedConfig_ = false;
+        if (!error)
+            eventLog_.logEvent(std::string(kConfigFileName) + " could not be loaded; kept as " +
+                               kept.filename().string());
+    }
     return saveConfig(config_, stationDir_);
 }
 

@@ -70,7 +70,10 @@ class Application {
     // Stops timer 1 and saves "config.dat"; returns the save's error, if any.
     // Without a start() before it, or called again, it does nothing.
     std::error_code shutdown();
-    // Saves "config.dat" now (the settings dialogs call it on OK).
+    // Saves "config.dat" now (the settings dialogs call it on OK). A file
+    // that start() found but could not load (wrong size, unreadable) is first
+    // renamed to "config.dat.bad" and the event log says so, so the first
+    // save does not destroy it.
     std::error_code saveConfiguration();
     // Gives the station directory the program's copy of "Viraraz.hlp" when
     // it has none (see installHelpFile). A failure is written to the event
@@ -121,6 +124,7 @@ class Application {
     platform::TimerId timerId_ = 0;
     std::int64_t ticks_ = 0;
     bool running_ = false;
+    bool keepUnloadedConfig_ = false;
 };
 
 } // namespace bv::app

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "app/shell/command_table.h"
 #include "app/shell/fake_main_view.h"
 #include "app/shell/main_commands.h"
@@ -83,6 +86,26 @@ TEST_F(ApplicationTest, FirstRunSavesTheDefaultsAtExit)
     EXPECT_FALSE(app.shutdown());
     EXPECT_EQ(std::filesystem::file_size(dir.path() / "config.dat"), kConfigFileSize);
     EXPECT_FALSE(app.shutdown()); // a second shutdown does not write again
+}
+
+TEST_F(ApplicationTest, AFileThatCouldNotBeLoadedIsKeptAsideAtTheFirstSave)
+{
+    // A config.dat sent by FTP in text mode: one line feed became CR LF.
+    const std::string unloadable(kConfigFileSize + 1, '\x01');
+    const std::filesystem::path file = dir.path() / "config.dat";
+    const std::filesystem::path kept = dir.path() / "config.dat.bad";
+    std::ofstream(file, std::ios::binary) << unloadable;
+    EXPECT_EQ(app.start({}, {}), ConfigLoad::WrongSize);
+    EXPECT_FALSE(app.saveConfiguration());
+    EXPECT_FALSE(app.saveConfiguration()); // the second save does not move the new file
+    EXPECT_EQ(savedConfig(), app.config());
+    std::ifstream in(kept, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), unloadable);
+    std::ifstream log(dir.path() / "event.log");
+    std::string line;
+    std::getline(log, line);
+    EXPECT_TRUE(line.ends_with(" config.dat could not be loaded; kept as config.dat.bad")) << line;
+    EXPECT_FALSE(std::getline(log, line));
 }
 
 TEST_F(ApplicationTest, TimerOneDrivesTheSchedulerUntilShutdown)
