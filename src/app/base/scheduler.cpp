@@ -8,6 +8,12 @@ namespace {
 
 constexpr std::int64_t kSecondsPerMinute = 60;
 
+// A range is in force for any non-zero byte, not only for 1 as other flags.
+bool rangeEnabled(const DayRange& range)
+{
+    return range.enabled.raw() != 0;
+}
+
 } // namespace
 
 bool rangeDue(const platform::Clock& clock, const std::array<Flag, 7>& days, std::int32_t fromMin,
@@ -50,9 +56,10 @@ void Scheduler::tickTransfer()
     if (!enabled || !gate_.allowed || config_.transferHold != 0)
         return;
     const DayRange& range = config_.transferRange;
-    const bool due = range.enabled ? rangeDue(clock_, range.days, range.fromMin, range.toMin,
-                                              config_.transferIntervalSec, state_.transferTicks)
-                                   : state_.transferTicks > config_.transferIntervalSec;
+    const bool due = rangeEnabled(range)
+                         ? rangeDue(clock_, range.days, range.fromMin, range.toMin,
+                                    config_.transferIntervalSec, state_.transferTicks)
+                         : state_.transferTicks > config_.transferIntervalSec;
     if (!due)
         return;
     state_.transferTicks = 0;
@@ -87,7 +94,7 @@ void Scheduler::tickAlarmLatches()
 bool Scheduler::pageDue(const DayRange& range, std::int32_t intervalMin, std::int32_t ticks) const
 {
     const std::int32_t minutes = ticks / static_cast<std::int32_t>(kSecondsPerMinute);
-    return range.enabled
+    return rangeEnabled(range)
                ? rangeDue(clock_, range.days, range.fromMin, range.toMin, intervalMin, minutes)
                : minutes >= intervalMin;
 }

@@ -172,6 +172,18 @@ TEST_F(SchedulerTest, MondayRangeFiresAtItsStartMinuteThenHourlyUntilItsEnd)
     EXPECT_EQ(laterHours, (std::vector<int>{9, 10, 11, 12, 13, 14, 15, 16, 17}));
 }
 
+TEST_F(SchedulerTest, AnyNonZeroRangeByteBindsTheTransferToItsRange)
+{
+    config.internetTransferEnabled = true;
+    config.transferIntervalSec = 60;
+    config.transferRange.enabled = Flag::fromRaw(2);
+    config.transferRange.days = {}; // no day allowed
+
+    runTicks(24 * 3600);
+
+    EXPECT_TRUE(activities.calls.empty());
+}
+
 TEST_F(SchedulerTest, AWeekWithRangesBusyActivitiesADialogAndLatches)
 {
     config.internetTransferEnabled = true;
