@@ -7,10 +7,9 @@ class QTextBrowser;
 
 namespace bv::gui {
 
-// The help file is an HTML page, "Viraraz.hlp" in the station directory, with
-// one anchor per topic number: <a name="topic40"> for the Units dialog; the
-// contents page is <a name="contents"> at its top.
-inline constexpr const char* kHelpFileName = "Viraraz.hlp";
+// The help file (platform::kHelpFileName) has one anchor per topic number:
+// <a name="topic40"> for the Units dialog; the contents page is
+// <a name="contents"> at its top.
 QString helpAnchor(int topic); // 0 = the contents page
 
 // A window that shows the help file at a topic, with Back, Forward and

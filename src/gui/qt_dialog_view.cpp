@@ -338,20 +338,25 @@ void QtDialogView::setText(int id, const std::string& text)
     }
 }
 
-bool QtDialogView::checked(int id) const
+QAbstractButton* QtDialogView::checkButton(int id) const
 {
     const RenderedControl* c = find(id);
     if (c == nullptr || (c->kind != ControlKind::CheckBox && c->kind != ControlKind::RadioButton))
-        return false;
-    return static_cast<QAbstractButton*>(c->widget)->isChecked();
+        return nullptr;
+    return static_cast<QAbstractButton*>(c->widget);
+}
+
+bool QtDialogView::checked(int id) const
+{
+    const QAbstractButton* button = checkButton(id);
+    return button != nullptr && button->isChecked();
 }
 
 void QtDialogView::setChecked(int id, bool on)
 {
-    const RenderedControl* c = find(id);
-    if (c == nullptr || (c->kind != ControlKind::CheckBox && c->kind != ControlKind::RadioButton))
+    QAbstractButton* button = checkButton(id);
+    if (button == nullptr)
         return;
-    auto* button = static_cast<QAbstractButton*>(c->widget);
     const QSignalBlocker quiet(button);
     // An exclusive radio button cannot be unchecked directly.
     const bool exclusive = button->autoExclusive();

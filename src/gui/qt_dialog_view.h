@@ -8,6 +8,7 @@
 #include "gui/dialog_controls.h"
 #include "platform/dialog_view.h"
 
+class QAbstractButton;
 class QDialog;
 class QTimer;
 class QWidget;
@@ -85,6 +86,8 @@ class QtDialogView final : public platform::DialogView {
     void stopTimers();
     const RenderedControl* find(int id) const;
     RenderedControl* find(int id);
+    // The check box or radio button with this id, or nullptr.
+    QAbstractButton* checkButton(int id) const;
 
     platform::DialogClient& client_;
     QPointer<DialogWindow> window_;

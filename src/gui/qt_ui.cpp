@@ -7,6 +7,7 @@
 #include "gui/help_window.h"
 #include "gui/pictures.h"
 #include "gui/qt_dialog_view.h"
+#include "gui/qt_text.h"
 
 namespace bv::gui {
 
@@ -129,7 +130,7 @@ void QtUi::eventLogChanged()
 
 QString QtUi::helpFilePath() const
 {
-    return QDir(stationDirectory_).filePath(QString::fromLatin1(kHelpFileName));
+    return QDir(stationDirectory_).filePath(qText(platform::kHelpFileName));
 }
 
 HelpWindow* QtUi::helpWindow() const

@@ -1,11 +1,16 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace bv::platform {
 
 class DialogClient;
+
+// The help file in the station directory: an HTML page with one anchor per
+// topic number, which every dialog opens at its own topic.
+inline constexpr std::string_view kHelpFileName = "Viraraz.hlp";
 
 enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
 enum class MessageIcon { None, Information, Warning, Stop, Question };
@@ -56,7 +61,7 @@ class Ui {
     virtual int runModal(DialogClient& dialog) = 0;
     // The event log changed on disk; an open log viewer reloads it.
     virtual void eventLogChanged() = 0;
-    // Opens the help file "Viraraz.hlp" of the station directory at a topic
+    // Opens the help file of the station directory at a topic
     // number (0 = its contents page). A Ui without a help viewer ignores it.
     virtual void showHelp(int topic) { static_cast<void>(topic); }
 };

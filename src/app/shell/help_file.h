@@ -4,12 +4,13 @@
 #include <string_view>
 #include <system_error>
 
+#include "platform/ui.h"
+
 namespace bv::app {
 
-// The help file the dialogs open at their topics: an HTML page in the station
-// directory with one anchor per topic number. The program carries a copy and
+// The program carries a copy of the help file (platform::kHelpFileName) and
 // gives it to every station directory that has none.
-inline constexpr std::string_view kHelpFileName = "Viraraz.hlp";
+using platform::kHelpFileName;
 
 // Writes contents as "Viraraz.hlp" into stationDir unless something by that
 // name is already there: a user's own or edited help file is never replaced.
