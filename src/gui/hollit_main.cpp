@@ -1,7 +1,6 @@
 // hollit and hollit1: the main program with and without dial-up networking,
 // built from this one source (BV_DIALUP_NETWORKING is 1 for hollit).
 
-#include <cstdlib>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -16,6 +15,7 @@
 #include "app/shell/help_file.h"
 #include "app/shell/program_options.h"
 #include "app/shell/shell_actions.h"
+#include "gui/display.h"
 #include "gui/main_window.h"
 #include "gui/qt_event_loop.h"
 #include "gui/qt_termination_signals.h"
@@ -29,18 +29,6 @@ namespace {
 constexpr bv::app::Edition kEdition =
     BV_DIALUP_NETWORKING ? bv::app::Edition::WithDialUp : bv::app::Edition::WithoutDialUp;
 constexpr int kUsageError = 2;
-
-// A window needs a display: X11, Wayland, or a platform chosen for Qt
-// explicitly (offscreen, vnc, ...).
-bool displayAvailable()
-{
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-        const char* value = std::getenv(name);
-        if (value != nullptr && *value != '\0')
-            return true;
-    }
-    return false;
-}
 
 // The help file compiled into the program from resources/help/Viraraz.hlp.
 std::string readBuiltInHelpFile()
@@ -144,7 +132,7 @@ int main(int argc, char** argv)
         return kUsageError;
     }
     const std::string helpFile = readBuiltInHelpFile();
-    if (options.headless || !displayAvailable())
+    if (options.headless || !bv::gui::displayAvailable())
         return bv::app::runHeadless(options, kEdition, helpFile, std::cerr);
     // Qt sees only the program's name: every argument is ours.
     int qtArgc = 1;
