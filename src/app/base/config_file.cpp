@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "app/base/atomic_file.h"
 #include "app/base/config_codec.h"
 #include "app/base/posix_file.h"
 
@@ -13,32 +14,6 @@ namespace bv::app {
 namespace {
 
 constexpr mode_t kOwnerReadWrite = S_IRUSR | S_IWUSR;
-constexpr std::string_view kTemporarySuffix = ".XXXXXX";
-
-// Makes the rename itself durable. File systems that cannot sync a directory
-// still hold the renamed file; that is not worth failing the save for.
-void syncDirectory(const std::filesystem::path& dir)
-{
-    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
-std::error_code writeTemporary(const FileDescriptor& file, const ConfigImage& image)
-{
-    if (::fchmod(file.get(), kOwnerReadWrite) != 0) {
-        return lastSystemError();
-    }
-    if (const auto error = writeAll(file.get(), image.data(), image.size())) {
-        return error;
-    }
-    if (::fsync(file.get()) != 0) {
-        return lastSystemError();
-    }
-    return {};
-}
 
 } // namespace
 
@@ -71,25 +46,11 @@ ConfigLoad loadConfig(ConfigRecord& record, const std::filesystem::path& station
 
 std::error_code saveConfig(const ConfigRecord& record, const std::filesystem::path& stationDir)
 {
-    const auto target = configFilePath(stationDir);
-    std::string temporaryName = target.string() + std::string(kTemporarySuffix);
-    FileDescriptor file(::mkostemp(temporaryName.data(), O_CLOEXEC));
-    if (file.get() < 0) {
-        return lastSystemError();
-    }
-    std::error_code error = writeTemporary(file, encodeConfig(record));
-    if (const auto closeError = file.close(); !error) {
-        error = closeError;
-    }
-    if (!error && ::rename(temporaryName.c_str(), target.c_str()) != 0) {
-        error = lastSystemError();
-    }
-    if (error) {
-        ::unlink(temporaryName.c_str());
-        return error;
-    }
-    syncDirectory(stationDir);
-    return {};
+    const ConfigImage image = encodeConfig(record);
+    return writeFileAtomically(
+        configFilePath(stationDir),
+        std::string_view(reinterpret_cast<const char*>(image.data()), image.size()),
+        kOwnerReadWrite);
 }
 
 ConfigLoad startConfig(ConfigRecord& record, const std::filesystem::path& stationDir)
