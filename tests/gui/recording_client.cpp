@@ -1,6 +1,6 @@
 #include "recording_client.h"
 
-#include "app/shell/template_builder.h"
+#include "app/base/template_builder.h"
 
 namespace bv::guitest {
 

@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "app/base/dialog_host.h"
-#include "app/shell/template_builder.h"
+#include "app/base/template_builder.h"
 
 namespace bv::app {
 

@@ -3,7 +3,7 @@
 #include "app/base/dialog_host.h"
 #include "app/base/shell.h"
 #include "app/base/strings_shell.h"
-#include "app/shell/template_builder.h"
+#include "app/base/template_builder.h"
 #include "units/date_time.h"
 
 namespace bv::app {

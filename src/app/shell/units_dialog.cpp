@@ -3,7 +3,7 @@
 #include <span>
 
 #include "app/base/settings_dialog_launcher.h"
-#include "app/shell/template_builder.h"
+#include "app/base/template_builder.h"
 
 namespace bv::app {
 

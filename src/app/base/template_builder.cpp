@@ -1,4 +1,4 @@
-#include "app/shell/template_builder.h"
+#include "app/base/template_builder.h"
 
 namespace bv::app {
 
