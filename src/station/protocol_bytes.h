@@ -53,4 +53,10 @@ constexpr std::uint8_t writeSelector(int bank, int nibbles)
     return static_cast<std::uint8_t>((nibbles << 4) | (bank == 0 ? kWriteBank0 : kWriteBank1));
 }
 
+// "RWR": the bank in the high four bits, the nibble count less one in the low four.
+constexpr std::uint8_t loggerWriteSelector(int bank, int nibbles)
+{
+    return static_cast<std::uint8_t>((bank << 4) | (nibbles - 1));
+}
+
 } // namespace bv::station::protocol

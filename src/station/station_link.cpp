@@ -109,6 +109,15 @@ int StationLink::writeLogger(std::uint8_t selector, std::uint8_t address,
     return transact(Command{protocol::kWriteLogger, args, 0});
 }
 
+int StationLink::writeLogger(const MemoryLocation& at, std::uint32_t value)
+{
+    if (!validLocation(at))
+        return kNoReply;
+    return writeLogger(protocol::loggerWriteSelector(at.bank, at.nibbles),
+                       static_cast<std::uint8_t>(at.address),
+                       littleEndian(value, protocol::byteCount(at.nibbles)));
+}
+
 int StationLink::readValue(int result, int nibbles, std::uint32_t& value) const
 {
     if (result < 0)

@@ -52,6 +52,8 @@ class StationLink {
     // "RWR" with a raw selector and data bytes.
     int writeLogger(std::uint8_t selector, std::uint8_t address,
                     std::span<const std::uint8_t> bytes);
+    // "RWR" of a value, little-endian in ceil(n/2) bytes.
+    int writeLogger(const MemoryLocation& at, std::uint32_t value);
 
     // "LOOP" for one packet; the packet itself is read with readPacket.
     int sendLoop();

@@ -1,9 +1,17 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
+#include <gtest/gtest.h>
+
 #include "sim/line_peer.h"
+#include "sim/simulated_model.h"
+#include "sim/station_simulator.h"
+#include "station/classic_link.h"
+#include "station/result_codes.h"
 #include "station/serial_port.h"
+#include "station/tirrel_link.h"
 #include "support/memory_wire.h"
 #include "support/scripted_ui.h"
 #include "support/virtual_time.h"
@@ -27,6 +35,35 @@ struct LinkRig {
     testsupport::MemoryWire wire;
     TirrelPort tirrelPort{services()};
     ClassicPort classicPort{services()};
+};
+
+// A simulated station of one model, archiving every 10 minutes, with its
+// model's engine on port 1 at 2400 baud, opened.
+struct SimulatorRig {
+    explicit SimulatorRig(const StationModel& model) : SimulatorRig(model, configFor(model)) {}
+    SimulatorRig(const StationModel& model, const sim::StationConfig& config)
+        : descriptor(model), simulator(config), rig(simulator)
+    {
+        if (model.family == StationFamily::Tirrel) {
+            EXPECT_EQ(rig.tirrelPort.open(1, 2400, model.letter), kDone);
+            link = std::make_unique<TirrelLink>(rig.tirrelPort);
+        } else {
+            EXPECT_EQ(rig.classicPort.open(1, 2400), kDone);
+            link = std::make_unique<ClassicLink>(rig.classicPort);
+        }
+    }
+    static sim::StationConfig configFor(const StationModel& model)
+    {
+        sim::StationConfig config;
+        config.model = *sim::simulatedModelByCode(model.code);
+        config.archivePeriodMin = 10;
+        return config;
+    }
+
+    const StationModel& descriptor;
+    sim::StationSimulator simulator;
+    LinkRig rig;
+    std::unique_ptr<StationLink> link;
 };
 
 } // namespace bv::station::testing

@@ -1,43 +1,13 @@
 #include <gtest/gtest.h>
 
 #include "link_rig.h"
-#include "sim/simulated_model.h"
-#include "sim/station_simulator.h"
-#include "station/classic_link.h"
 #include "station/crc16.h"
 #include "station/protocol_bytes.h"
 #include "station/result_codes.h"
-#include "station/tirrel_link.h"
 
 // Both engines against the station simulator, for every model.
 namespace bv::station::testing {
 namespace {
-
-struct SimulatorRig {
-    explicit SimulatorRig(const StationModel& model)
-        : descriptor(model), simulator(configFor(model)), rig(simulator)
-    {
-        if (model.family == StationFamily::Tirrel) {
-            EXPECT_EQ(rig.tirrelPort.open(1, 2400, model.letter), kDone);
-            link = std::make_unique<TirrelLink>(rig.tirrelPort);
-        } else {
-            EXPECT_EQ(rig.classicPort.open(1, 2400), kDone);
-            link = std::make_unique<ClassicLink>(rig.classicPort);
-        }
-    }
-    static sim::StationConfig configFor(const StationModel& model)
-    {
-        sim::StationConfig config;
-        config.model = *sim::simulatedModelByCode(model.code);
-        config.archivePeriodMin = 10;
-        return config;
-    }
-
-    const StationModel& descriptor;
-    sim::StationSimulator simulator;
-    LinkRig rig;
-    std::unique_ptr<StationLink> link;
-};
 
 TEST(LinkWithSimulator, EveryModelAnswersItsEngine)
 {
