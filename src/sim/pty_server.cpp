@@ -21,22 +21,55 @@ constexpr int kBitsPerCharacter = 10; // start bit, 8 data bits, stop bit
 constexpr int kRetryMs = 10;          // the program is not reading: try again soon
 constexpr std::size_t kReadChunk = 512;
 
+struct Rate {
+    int baud;
+    speed_t speed;
+};
+constexpr std::array<Rate, 6> kRates{{
+    {300, B300},
+    {1200, B1200},
+    {2400, B2400},
+    {4800, B4800},
+    {9600, B9600},
+    {19200, B19200},
+}};
+
 speed_t speedFor(int baud)
 {
-    switch (baud) {
-    case 300:
-        return B300;
-    case 1200:
-        return B1200;
-    case 4800:
-        return B4800;
-    case 9600:
-        return B9600;
-    case 19200:
-        return B19200;
+    for (const Rate& rate : kRates)
+        if (rate.baud == baud)
+            return rate.speed;
+    return B2400;
+}
+
+// A rate outside the table counts as 0: no station understands it.
+int baudOf(speed_t speed)
+{
+    for (const Rate& rate : kRates)
+        if (rate.speed == speed)
+            return rate.baud;
+    return 0;
+}
+
+int dataBitsOf(tcflag_t cflag)
+{
+    switch (cflag & CSIZE) {
+    case CS5:
+        return 5;
+    case CS6:
+        return 6;
+    case CS7:
+        return 7;
     default:
-        return B2400;
+        return 8;
     }
+}
+
+platform::Parity parityOf(tcflag_t cflag)
+{
+    if ((cflag & PARENB) == 0)
+        return platform::Parity::None;
+    return (cflag & PARODD) != 0 ? platform::Parity::Odd : platform::Parity::Even;
 }
 
 } // namespace
@@ -83,10 +116,23 @@ int PtyServer::open()
 
     startMs_ = clock_.monotonicMs();
     watch_ = loop_.watchFd(master_, POLLIN, [this](short) { onReadable(); });
-    platform::LineSettings settings;
-    settings.baud = options_.baud;
-    peer_.onOpen(settings);
+    line_ = slaveSettings();
+    peer_.onOpen(line_);
     return 0;
+}
+
+platform::LineSettings PtyServer::slaveSettings() const
+{
+    termios tio{};
+    if (::tcgetattr(slaveHold_, &tio) != 0)
+        return line_;
+    platform::LineSettings settings;
+    settings.baud = baudOf(::cfgetospeed(&tio));
+    settings.dataBits = dataBitsOf(tio.c_cflag);
+    settings.parity = parityOf(tio.c_cflag);
+    settings.stopBits = (tio.c_cflag & CSTOPB) != 0 ? 2 : 1;
+    settings.rtsCtsHandshake = (tio.c_cflag & CRTSCTS) != 0;
+    return settings;
 }
 
 std::int64_t PtyServer::nowMs() const
@@ -147,6 +193,14 @@ void PtyServer::onReadable()
     // EIO while no program holds the slave, EAGAIN after a spurious wake-up.
     if (n <= 0)
         return;
+    // The program set the line before it wrote; a peer hears only what its
+    // settings let it, so it learns of every change.
+    const platform::LineSettings settings = slaveSettings();
+    if (settings.baud != line_.baud || settings.dataBits != line_.dataBits ||
+        settings.parity != line_.parity || settings.stopBits != line_.stopBits) {
+        line_ = settings;
+        peer_.onOpen(line_);
+    }
     queueBytes(heard_, nowUs(), std::span(buffer.data(), static_cast<std::size_t>(n)));
     hearDue();
 }

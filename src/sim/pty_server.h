@@ -26,6 +26,10 @@ struct PtyOptions {
 // peer hears each byte, and the program gets each byte, 10 bit times after
 // the one before it.
 //
+// The peer learns the line settings the program gives the slave (baud rate,
+// data bits, parity, stop bits) whenever they change, before it hears the
+// bytes written under them; a station set to another rate then hears noise.
+//
 // The server keeps a descriptor of the slave open itself, so the pair stays
 // usable while the program closes and reopens the port. Line time (nowMs)
 // starts at 0 when the server opens.
@@ -66,6 +70,8 @@ class PtyServer : public LineOutput {
     void hearDue();
     void deliverDue();
     std::int64_t nowUs() const;
+    // The slave's settings as the program last set them.
+    platform::LineSettings slaveSettings() const;
 
     platform::PollEventLoop& loop_;
     const platform::Clock& clock_;
@@ -76,6 +82,7 @@ class PtyServer : public LineOutput {
     int slaveHold_ = -1;
     std::string slavePath_;
     platform::WatchId watch_ = 0;
+    platform::LineSettings line_;
     Direction heard_; // from the program to the peer
     Direction sent_;  // from the peer to the program
 };

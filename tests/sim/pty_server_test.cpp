@@ -20,12 +20,15 @@ namespace {
 // The program's end of the pseudo-terminal, raw, non-blocking.
 class ProgramEnd {
   public:
-    explicit ProgramEnd(const std::string& path)
+    // Keeps the line's rate unless given one.
+    explicit ProgramEnd(const std::string& path, speed_t speed = B0)
         : fd_(::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK))
     {
         termios tio{};
         ::tcgetattr(fd_, &tio);
         ::cfmakeraw(&tio);
+        if (speed != B0)
+            ::cfsetspeed(&tio, speed);
         ::tcsetattr(fd_, TCSANOW, &tio);
     }
     ~ProgramEnd() { ::close(fd_); }
@@ -37,12 +40,13 @@ class ProgramEnd {
     {
         ASSERT_EQ(::write(fd_, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
     }
-    // Reads until count bytes came or 3 s passed, running the server's loop.
-    std::vector<std::uint8_t> read(platform::PollEventLoop& loop, std::size_t count) const
+    // Reads until count bytes came or waitMs passed, running the server's loop.
+    std::vector<std::uint8_t> read(platform::PollEventLoop& loop, std::size_t count,
+                                   int waitMs = 3000) const
     {
         std::vector<std::uint8_t> got;
         const platform::SystemClock clock;
-        const std::int64_t deadline = clock.monotonicMs() + 3000;
+        const std::int64_t deadline = clock.monotonicMs() + waitMs;
         while (got.size() < count && clock.monotonicMs() < deadline) {
             loop.pause(5);
             std::uint8_t buffer[64];
@@ -85,6 +89,23 @@ TEST(PtyServer, AProgramOnTheSlaveTalksToTheStation)
         ASSERT_TRUE(program.isOpen());
         program.write(test::frameCommand("WRD", {0x12, 77}, false));
         EXPECT_EQ(program.read(served.loop, 2), (std::vector<std::uint8_t>{0x06, 0x00})) << session;
+    }
+}
+
+TEST(PtyServer, TheStationAnswersOnlyAtItsOwnRate)
+{
+    Served served(PtyOptions{1200, false});
+    ASSERT_EQ(served.server.open(), 0);
+    struct Case {
+        speed_t speed;
+        std::size_t replyBytes;
+    };
+    for (const Case c : {Case{B2400, 0}, Case{B1200, 2}, Case{B9600, 0}, Case{B1200, 2}}) {
+        SCOPED_TRACE(c.speed);
+        ProgramEnd program(served.server.slavePath(), c.speed);
+        program.write(test::frameCommand("WRD", {0x12, 77}, false));
+        // An answer takes a few milliseconds; 300 ms of silence is none.
+        EXPECT_EQ(program.read(served.loop, 2, 300).size(), c.replyBytes);
     }
 }
 
