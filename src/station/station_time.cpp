@@ -8,7 +8,7 @@
 #include "station/result_codes.h"
 #include "station/station_link.h"
 #include "station/station_memory.h"
-#include "station/station_settings.h"
+#include "station/archive_settings.h"
 
 namespace bv::station {
 

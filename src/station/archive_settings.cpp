@@ -1,4 +1,4 @@
-#include "station/station_settings.h"
+#include "station/archive_settings.h"
 
 #include <array>
 #include <cstdint>

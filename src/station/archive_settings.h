@@ -4,9 +4,9 @@
 #include <span>
 #include <string_view>
 
-// The station's archive settings and the other writes that change what it
-// keeps: archive period, sample period, archive memory, the day's high wind.
-// Each operation runs on a link whose port is open and leaves it open.
+// The station's archive settings, and the one other setting the program
+// writes: the day's high wind speed. Each operation runs on a link whose port
+// is open and leaves it open.
 namespace bv::station {
 
 class StationLink;

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "link_rig.h"
-#include "station/station_settings.h"
+#include "station/archive_settings.h"
 #include "station/station_time.h"
 
 // The clock and archive operations of both engines against the simulated station.
