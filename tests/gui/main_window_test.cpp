@@ -192,7 +192,7 @@ TEST_F(MainWindowTest, ToggleClosesAndReopensTheGateAndWarnsOnce)
     answerBox(QMessageBox::Ok, seen);
     toggle->trigger();
     EXPECT_TRUE(toggle->isChecked());
-    EXPECT_FALSE(app.gate().allowed);
+    EXPECT_FALSE(app.gate().allowed());
     EXPECT_EQ(seen.count, 1);
     EXPECT_EQ(seen.title, "Warning");
     EXPECT_EQ(seen.icon, QMessageBox::Warning);
@@ -201,7 +201,7 @@ TEST_F(MainWindowTest, ToggleClosesAndReopensTheGateAndWarnsOnce)
 
     toggle->trigger();
     EXPECT_FALSE(toggle->isChecked());
-    EXPECT_TRUE(app.gate().allowed);
+    EXPECT_TRUE(app.gate().allowed());
     EXPECT_EQ(seen.count, 1);
 }
 

@@ -53,7 +53,7 @@ void Scheduler::tickTransfer()
 {
     state_.transferTicks = addTicks(state_.transferTicks, 1);
     const bool enabled = config_.internetTransferEnabled || config_.localTransferEnabled;
-    if (!enabled || !gate_.allowed || config_.transferHold != 0)
+    if (!enabled || !gate_.allowed() || config_.transferHold != 0)
         return;
     const DayRange& range = config_.transferRange;
     const bool due = rangeEnabled(range)
@@ -71,7 +71,7 @@ void Scheduler::tickTransfer()
 void Scheduler::tickDownload()
 {
     state_.downloadTicks = addTicks(state_.downloadTicks, 1);
-    if (!config_.downloadEnabled || config_.downloadBeforeUpload || !gate_.allowed)
+    if (!config_.downloadEnabled || config_.downloadBeforeUpload || !gate_.allowed())
         return;
     if (state_.downloadTicks > config_.downloadIntervalMin * kSecondsPerMinute) {
         activities_.downloadArchive();
@@ -101,7 +101,7 @@ bool Scheduler::pageDue(const DayRange& range, std::int32_t intervalMin, std::in
 
 void Scheduler::tickPaging()
 {
-    if (!(config_.pageOnAlarm || config_.pageWeather) || !gate_.allowed)
+    if (!(config_.pageOnAlarm || config_.pageWeather) || !gate_.allowed())
         return;
     int what = 0;
     if (config_.pageWeather && pageDue(config_.weatherPageRange, config_.weatherPageIntervalMin,

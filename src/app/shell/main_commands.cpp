@@ -184,7 +184,7 @@ bool MainCommands::confirmExit()
 void MainCommands::setTransfersDisabled(bool pressed)
 {
     transfersDisabled_ = pressed;
-    app_.gate().allowed = !pressed;
+    app_.gate().setHeld(app::GateHolder::User, pressed);
     view_.updateCommandStates();
     if (pressed)
         app_.shell().messageBox(kWarningCaption, strings::kTransfersDisabledReminder,

@@ -75,16 +75,16 @@ class RecordingActivities : public AutomaticActivities {
   private:
     void record(std::string what)
     {
-        calls.push_back({std::move(what), time_.localTime(), gate_.allowed});
+        calls.push_back({std::move(what), time_.localTime(), gate_.allowed()});
     }
     void holdGate(int seconds)
     {
         if (seconds <= 0)
             return;
-        gate_.allowed = false;
+        gate_.hold(GateHolder::TransferCycle);
         auto id = std::make_shared<platform::TimerId>();
         *id = time_.startTimer(seconds * 1000, [this, id] {
-            gate_.allowed = true;
+            gate_.release(GateHolder::TransferCycle);
             time_.stopTimer(*id);
         });
     }
@@ -216,9 +216,9 @@ TEST_F(SchedulerTest, AWeekWithRangesBusyActivitiesADialogAndLatches)
     // A settings dialog is open on Wednesday from 10:00 for half an hour.
     const int wednesday10 = 3 * 86400 + 10 * 3600;
     runTicks(wednesday10 - 1);
-    gate.allowed = false;
+    gate.setHeld(GateHolder::User, true);
     runTicks(1800);
-    gate.allowed = true;
+    gate.setHeld(GateHolder::User, false);
     runTicks(7 * 86400 - wednesday10 - 1799);
 
     EXPECT_EQ(activities.loggerTicks, 7 * 86400);
@@ -271,13 +271,13 @@ TEST_F(SchedulerTest, DisableAllTransfersStopsEverythingButTheLoggerSchedule)
     config.weatherPageIntervalMin = 1;
     config.loggerEnabled = true;
 
-    gate.allowed = false; // the toolbar toggle
+    gate.setHeld(GateHolder::User, true); // the toolbar toggle
     runTicks(3600);
     EXPECT_EQ(activities.count("logger"), 3600);
     EXPECT_EQ(activities.calls.size(), 3600u);
 
     activities.calls.clear();
-    gate.allowed = true; // counters ran on: everything is overdue at once
+    gate.setHeld(GateHolder::User, false); // counters ran on: everything is overdue at once
     runTicks(1);
     EXPECT_EQ(activities.names(),
               (std::vector<std::string>{"transfer", "download", "page3", "logger"}));

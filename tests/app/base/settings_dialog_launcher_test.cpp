@@ -54,25 +54,26 @@ TEST(SettingsDialogLauncher, ClosesTheGateWhileOpenSavesUnlessCancelledAndReopen
         SCOPED_TRACE(testing::Message() << "gate " << c.gateBefore << ", button " << c.button);
         ScriptedUi ui;
         DialogHost host(ui);
-        AutoTaskGate gate{c.gateBefore};
+        AutoTaskGate gate;
+        gate.setHeld(GateHolder::User, !c.gateBefore);
         SettingsDialogLauncher launcher(host, gate);
         SettingsDialog dialog;
         bool gateWhileOpen = true;
         ui.onDialog("SETUP_STATION", [&](FakeDialogView& v) {
-            gateWhileOpen = gate.allowed;
+            gateWhileOpen = gate.allowed();
             v.click(c.button);
         });
         int saves = 0;
         bool gateWhileSaving = false;
         const int result = launcher.runAndSave(dialog, [&] {
             ++saves;
-            gateWhileSaving = gate.allowed;
+            gateWhileSaving = gate.allowed();
         });
         EXPECT_EQ(result, c.button);
         EXPECT_FALSE(gateWhileOpen);
         EXPECT_EQ(saves, c.saved ? 1 : 0);
         EXPECT_FALSE(gateWhileSaving);
-        EXPECT_EQ(gate.allowed, c.gateBefore);
+        EXPECT_EQ(gate.allowed(), c.gateBefore);
     }
 }
 
@@ -84,11 +85,11 @@ TEST(SettingsDialogLauncher, RunWithoutSaveRestoresTheGateToo)
     SettingsDialogLauncher launcher(host, gate);
     SettingsDialog dialog;
     ui.onDialog("SETUP_STATION", [&](FakeDialogView& v) {
-        EXPECT_FALSE(gate.allowed);
+        EXPECT_FALSE(gate.allowed());
         v.click(IdOk);
     });
     EXPECT_EQ(launcher.run(dialog), IdOk);
-    EXPECT_TRUE(gate.allowed);
+    EXPECT_TRUE(gate.allowed());
 }
 
 TEST(SettingsDialogLauncher, AFailingSaveStillReopensTheGate)
@@ -101,7 +102,7 @@ TEST(SettingsDialogLauncher, AFailingSaveStillReopensTheGate)
     ui.onDialog("SETUP_STATION", [](FakeDialogView& v) { v.click(IdOk); });
     EXPECT_THROW(launcher.runAndSave(dialog, [] { throw std::runtime_error("disk full"); }),
                  std::runtime_error);
-    EXPECT_TRUE(gate.allowed);
+    EXPECT_TRUE(gate.allowed());
     EXPECT_TRUE(host.openDialogs().empty());
 }
 

@@ -141,10 +141,10 @@ TEST_F(ApplicationTest, ClosedGateHoldsTimedTransfersAndUnpluggedActivitiesAreSk
     int transfers = 0;
     app.activities().transferCycle = [&transfers] { ++transfers; };
     app.start({}, {});
-    app.gate().allowed = false;
+    app.gate().setHeld(GateHolder::User, true);
     time.advance(120'000);
     EXPECT_EQ(transfers, 0);
-    app.gate().allowed = true;
+    app.gate().setHeld(GateHolder::User, false);
     time.advance(1'000);
     EXPECT_EQ(transfers, 1);
     EXPECT_EQ(app.schedulerState().downloadTicks, 0); // the download ran (unplugged) and reset
@@ -171,13 +171,13 @@ TEST_F(ApplicationTest, UnitsCommandRunsTheDialogAndSavesOnOk)
 
     bool gateDuringDialog = true;
     ui.onDialog("SETUP_UNITS", [this, &gateDuringDialog](testsupport::FakeDialogView& v) {
-        gateDuringDialog = app.gate().allowed;
+        gateDuringDialog = app.gate().allowed();
         v.click(units_dialog::kTemperatureButtons[1]);
         v.click(platform::IdOk);
     });
     commands.execute(40204); // Ctrl+U
     EXPECT_FALSE(gateDuringDialog);
-    EXPECT_TRUE(app.gate().allowed);
+    EXPECT_TRUE(app.gate().allowed());
     EXPECT_EQ(app.config().tempUnit, 1);
     EXPECT_EQ(app.stationUnits().temperature, units::TemperatureUnit::Celsius);
     EXPECT_EQ(savedConfig().tempUnit, 1);

@@ -66,7 +66,7 @@ TEST_F(MainCommandsTest, ToggleIsRefusedWhileTheToolbarIsBusy)
     commands.setToolbarBusy(true);
     commands.execute(CmdDisableTransfers);
     EXPECT_FALSE(commands.transfersDisabled());
-    EXPECT_TRUE(app.gate().allowed);
+    EXPECT_TRUE(app.gate().allowed());
 }
 
 TEST_F(MainCommandsTest, ReloadAfterAnEventLoadsTheLogWhetherShownOrNot)

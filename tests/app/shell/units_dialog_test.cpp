@@ -122,7 +122,7 @@ TEST_F(UnitsDialogTest, OkStoresTheChosenCodesGivesThemToTheStationAndSaves)
         EXPECT_EQ(saved.rainUnit, c.rain);
         EXPECT_EQ(saved.windUnit, c.wind);
     }
-    EXPECT_TRUE(gate.allowed);
+    EXPECT_TRUE(gate.allowed());
 }
 
 TEST_F(UnitsDialogTest, CancelChangesNothingAndLeavesTheFileUntouched)
@@ -164,14 +164,14 @@ TEST_F(UnitsDialogTest, UnknownCodesCheckNothingAndKeepBarometerAndWind)
 TEST_F(UnitsDialogTest, HelpButtonAndF1OpenTopic40AndTheGateIsClosedMeanwhile)
 {
     runWith([&](FakeDialogView& v) {
-        EXPECT_FALSE(gate.allowed);
+        EXPECT_FALSE(gate.allowed());
         v.click(kHelpButton);
         v.sendCommand(platform::IdHelpKey);
         EXPECT_FALSE(v.ended());
         v.click(platform::IdCancel);
     });
     EXPECT_EQ(ui.helpTopics(), (std::vector<int>{40, 40}));
-    EXPECT_TRUE(gate.allowed);
+    EXPECT_TRUE(gate.allowed());
 }
 
 } // namespace
