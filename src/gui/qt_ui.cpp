@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QMessageBox>
 
 #include "gui/help_window.h"
@@ -149,6 +150,26 @@ void QtUi::showHelp(int topic)
         helpWindow_->setAttribute(Qt::WA_DeleteOnClose);
     }
     helpWindow_->showTopic(helpFilePath(), topic);
+}
+
+std::string QtUi::chooseDirectory(const std::string& title, const std::string& startDir)
+{
+    return QFileDialog::getExistingDirectory(activeOwner(), QString::fromStdString(title),
+                                             QString::fromStdString(startDir))
+        .toStdString();
+}
+
+std::vector<std::string> QtUi::chooseFiles(const platform::FileFilter& filter,
+                                           const std::string& startDir)
+{
+    const QString filterText =
+        QString::fromStdString(filter.name) + " (" + QString::fromStdString(filter.pattern) + ")";
+    const QStringList chosen = QFileDialog::getOpenFileNames(
+        activeOwner(), QString(), QString::fromStdString(startDir), filterText);
+    std::vector<std::string> paths;
+    for (const QString& path : chosen)
+        paths.push_back(path.toStdString());
+    return paths;
 }
 
 } // namespace bv::gui

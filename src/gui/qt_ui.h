@@ -25,6 +25,7 @@ class HelpWindow;
 // - The status line and the log viewer belong to the main window, which hands
 //   them in with setStatusSink and setEventLogSink; until then they are ignored.
 // - showHelp opens the help window on "Viraraz.hlp" of the station directory.
+// - The pickers are Qt's file dialogs over the active window.
 class QtUi final : public platform::Ui {
   public:
     QtUi();
@@ -48,6 +49,9 @@ class QtUi final : public platform::Ui {
     int runModal(platform::DialogClient& dialog) override;
     void eventLogChanged() override;
     void showHelp(int topic) override;
+    std::string chooseDirectory(const std::string& title, const std::string& startDir) override;
+    std::vector<std::string> chooseFiles(const platform::FileFilter& filter,
+                                         const std::string& startDir) override;
 
   private:
     QWidget* activeOwner() const;

@@ -47,6 +47,12 @@ struct MessageBoxRequest {
 
 enum class BusyFrame { Cup1, Cup2 };
 
+// One filter of a file dialog: its name as shown and its glob pattern.
+struct FileFilter {
+    std::string name;    // "File (*.*)"
+    std::string pattern; // "*"
+};
+
 // What the core needs of the user interface: the Qt window, the headless
 // policy or a scripted test double.
 class Ui {
@@ -64,6 +70,14 @@ class Ui {
     // Opens the help file of the station directory at a topic
     // number (0 = its contents page). A Ui without a help viewer ignores it.
     virtual void showHelp(int topic) { static_cast<void>(topic); }
+    // The directory picker ("Select Directory"), opened at startDir: the chosen
+    // directory's absolute path, or an empty text when the user cancelled.
+    virtual std::string chooseDirectory(const std::string& title, const std::string& startDir) = 0;
+    // The file-open dialog with multiple selection, existing files only,
+    // opened at startDir with one filter (e.g. "File (*.*)" and "*"): the
+    // absolute paths of the chosen files, none when the user cancelled.
+    virtual std::vector<std::string> chooseFiles(const FileFilter& filter,
+                                                 const std::string& startDir) = 0;
 };
 
 } // namespace bv::platform

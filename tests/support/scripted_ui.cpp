@@ -70,4 +70,25 @@ int ScriptedUi::runModal(platform::DialogClient& dialog)
     return view.result();
 }
 
+std::string ScriptedUi::chooseDirectory(const std::string&, const std::string& startDir)
+{
+    pickerStarts_.push_back(startDir);
+    if (directories_.empty())
+        return {};
+    std::string path = std::move(directories_.front());
+    directories_.pop_front();
+    return path;
+}
+
+std::vector<std::string> ScriptedUi::chooseFiles(const platform::FileFilter&,
+                                                 const std::string& startDir)
+{
+    pickerStarts_.push_back(startDir);
+    if (fileChoices_.empty())
+        return {};
+    std::vector<std::string> paths = std::move(fileChoices_.front());
+    fileChoices_.pop_front();
+    return paths;
+}
+
 } // namespace bv::testsupport

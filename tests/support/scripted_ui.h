@@ -62,6 +62,15 @@ class ScriptedUi : public platform::Ui {
     int runModal(platform::DialogClient& dialog) override;
     void eventLogChanged() override { ++eventLogChanges_; }
     void showHelp(int topic) override { helpTopics_.push_back(topic); }
+    std::string chooseDirectory(const std::string& title, const std::string& startDir) override;
+    std::vector<std::string> chooseFiles(const platform::FileFilter& filter,
+                                         const std::string& startDir) override;
+
+    // What the next picker returns; a picker with nothing queued was cancelled.
+    void queueDirectory(std::string path) { directories_.push_back(std::move(path)); }
+    void queueFiles(std::vector<std::string> paths) { fileChoices_.push_back(std::move(paths)); }
+    // The start directory of every picker opened, in order.
+    const std::vector<std::string>& pickerStarts() const { return pickerStarts_; }
 
   private:
     std::deque<platform::MessageResult> answers_;
@@ -72,6 +81,9 @@ class ScriptedUi : public platform::Ui {
     std::vector<platform::BusyFrame> busyFrames_;
     std::vector<std::string> openedDialogs_;
     std::vector<int> helpTopics_;
+    std::deque<std::string> directories_;
+    std::deque<std::vector<std::string>> fileChoices_;
+    std::vector<std::string> pickerStarts_;
     int eventLogChanges_ = 0;
     bool busy_ = false;
 };

@@ -75,4 +75,17 @@ void HeadlessUi::showHelp(int topic)
     log_ << "help topic " << topic << " not shown without a display\n" << std::flush;
 }
 
+std::string HeadlessUi::chooseDirectory(const std::string& title, const std::string&)
+{
+    log_ << "picker \"" << title << "\" not shown without a display [Cancel]\n" << std::flush;
+    return {};
+}
+
+std::vector<std::string> HeadlessUi::chooseFiles(const FileFilter& filter, const std::string&)
+{
+    log_ << "file picker \"" << filter.name << "\" not shown without a display [Cancel]\n"
+         << std::flush;
+    return {};
+}
+
 } // namespace bv::platform

@@ -19,8 +19,8 @@ enum class AnswerPolicy {
 
 // The Ui of `hollit --headless` and `viraraz`: message boxes are answered by
 // the policy and written to the log with the answer; status lines go to the log
-// too; dialogs are not shown (runModal answers Cancel and says so); the busy
-// cursor does nothing.
+// too; dialogs and file pickers are not shown (runModal answers Cancel, the
+// pickers choose nothing, and each says so); the busy cursor does nothing.
 class HeadlessUi : public Ui {
   public:
     explicit HeadlessUi(std::ostream& log, AnswerPolicy policy = AnswerPolicy::Decline);
@@ -32,6 +32,9 @@ class HeadlessUi : public Ui {
     int runModal(DialogClient& dialog) override;
     void eventLogChanged() override;
     void showHelp(int topic) override;
+    std::string chooseDirectory(const std::string& title, const std::string& startDir) override;
+    std::vector<std::string> chooseFiles(const FileFilter& filter,
+                                         const std::string& startDir) override;
 
   private:
     std::ostream& log_;

@@ -1,4 +1,5 @@
 #include "app/base/string_table.h"
+#include "app/base/text_pattern.h"
 
 #include <gtest/gtest.h>
 
@@ -111,3 +112,28 @@ TEST(StringTable, LoadTextCutsAtTheBufferLimit)
 
 } // namespace
 } // namespace bv::app
+
+TEST(FillPattern, PlaceholdersTakeTheArgumentsInOrder)
+{
+    struct Case {
+        std::string_view pattern;
+        std::initializer_list<std::string_view> args;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"Converted template %s .", {"a.htm"}, "Converted template a.htm ."},
+        {"Unable to Login to the FTP server '%s' with user '%s'.",
+         {"h", "u"},
+         "Unable to Login to the FTP server 'h' with user 'u'."},
+        {"Error (%ld) now", {"12029"}, "Error (12029) now"},
+        {"%d'th attempt (of %d) in %d seconds.",
+         {"4", "5", "9"},
+         "4'th attempt (of 5) in 9 seconds."},
+        {"100%% done, %s", {"x"}, "100% done, x"},
+        {"no argument %s left", {}, "no argument  left"},
+        {"a lone % and %x stay", {"unused"}, "a lone % and %x stay"},
+        {"trailing %", {}, "trailing %"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(bv::app::fillPattern(c.pattern, c.args), c.expected) << c.pattern;
+}
