@@ -39,9 +39,9 @@ void Scheduler::onTimerTick()
     tickAlarmLatches();
     tickPaging();
     // The logger's own schedule opens and closes the gate, so it runs whatever
-    // the gate says.
-    if (config_.loggerEnabled)
-        activities_.loggerTick();
+    // the gate says, and also while switched off, to stop a program that is
+    // still running when the schedule was disabled.
+    activities_.loggerTick();
     // A counter that wrapped past the 32-bit limit starts again.
     for (std::int32_t* counter : {&state_.transferTicks, &state_.downloadTicks,
                                   &state_.weatherPageTicks, &state_.alarmPageTicks})

@@ -41,10 +41,12 @@ Application::Application(platform::Ui& ui, platform::EventLoop& loop, const plat
       stationDir_(std::filesystem::absolute(stationDir).lexically_normal()), edition_(edition),
       eventLog_(stationDir_, clock_, regional_), shell_(ui_, clock_, regional_), dialogHost_(ui_),
       settingsLauncher_(dialogHost_, gate_),
+      loggerSchedule_(config_, gate_, clock_, processStarter_, eventLog_, shell_),
       scheduler_(config_, gate_, schedulerState_, clock_, activities_)
 {
     loadDefaults(config_);
     eventLog_.setChangeListener([this] { ui_.eventLogChanged(); });
+    activities_.loggerStep = [this] { loggerSchedule_.loggerTick(); };
 }
 
 Application::~Application()

@@ -17,8 +17,10 @@
 #include "app/base/scheduler_state.h"
 #include "app/base/settings_dialog_launcher.h"
 #include "app/base/shell.h"
+#include "app/shell/logger_schedule.h"
 #include "platform/clock.h"
 #include "platform/event_loop.h"
+#include "platform/linux/spawned_process.h"
 #include "platform/ui.h"
 #include "units/regional_settings.h"
 #include "units/units_selection.h"
@@ -98,6 +100,7 @@ class Application {
     DialogHost& dialogHost() { return dialogHost_; }
     SettingsDialogLauncher& settingsLauncher() { return settingsLauncher_; }
     ActivityHandlers& activities() { return activities_; }
+    LoggerSchedule& loggerSchedule() { return loggerSchedule_; }
     platform::Ui& ui() { return ui_; }
     platform::EventLoop& eventLoop() { return loop_; }
     const platform::Clock& clock() const { return clock_; }
@@ -120,6 +123,8 @@ class Application {
     DialogHost dialogHost_;
     SettingsDialogLauncher settingsLauncher_;
     ActivityHandlers activities_;
+    platform::SpawningStarter processStarter_;
+    LoggerSchedule loggerSchedule_;
     Scheduler scheduler_;
     platform::TimerId timerId_ = 0;
     std::int64_t ticks_ = 0;
