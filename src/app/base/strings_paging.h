@@ -26,6 +26,13 @@ inline constexpr std::string_view kTelephonePageTooLong =
     "Your Telephone Page settings are too high.\nPlease reduce the Phone Number length, the Delay "
     "after Connection setting, or the Number of Beeps setting.";
 
+// Evaluation run (event log). A line of pager.dat that is no entry.
+inline constexpr std::string_view kPagerLineSkipped =
+    "Skipped line %d of pager.dat: not a pager entry.";
+// A pair of sendpages.dat whose first line is no entry.
+inline constexpr std::string_view kQueueLineSkipped =
+    "Skipped line %d of sendpages.dat: not a pager entry.";
+
 // Senders (status window and event log).
 inline constexpr std::string_view kModemPortOpenError = "Error in opening Modem com port.";
 // Followed by the entry name in double quotes and a full stop.
