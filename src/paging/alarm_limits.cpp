@@ -50,6 +50,11 @@ std::size_t limitIndex(int quantity, LimitSide side)
 
 } // namespace
 
+units::StationFamily familyOfModel(int stationModel)
+{
+    return isTirrel(stationModel) ? units::StationFamily::Tirrel : units::StationFamily::Classic;
+}
+
 float alarmLimit(const app::ConfigRecord& config, int quantity, LimitSide side)
 {
     return config.alarmLimits.at(limitIndex(quantity, side));

@@ -3,8 +3,12 @@
 #include <string_view>
 
 #include "app/base/config_record.h"
+#include "units/conversions.h"
 
 namespace bv::paging {
+
+// The family of a configured model code; the classic family for an unknown code.
+units::StationFamily familyOfModel(int stationModel);
 
 enum class LimitSide { Low = 0, High = 1 };
 
