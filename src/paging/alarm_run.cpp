@@ -23,8 +23,7 @@ RunReport runEvaluation(PagingContext& context, app::PagingSelector selector,
     if (!context.config.pageOnAlarm && !context.config.pageWeather)
         return report;
     report.ran = true;
-    const bool gateWasOpen = context.gate.allowed;
-    context.gate.allowed = false;
+    context.gate.hold(app::GateHolder::Paging);
     context.shell.setBusyCursor();
 
     report.stationRead = station.readConditions();
@@ -47,10 +46,7 @@ RunReport runEvaluation(PagingContext& context, app::PagingSelector selector,
     context.shell.ui().restoreCursor();
 
     app::AutoTaskGate& gate = context.gate;
-    const auto reopenGate = [&gate, gateWasOpen] {
-        if (gateWasOpen)
-            gate.allowed = true;
-    };
+    const auto reopenGate = [&gate] { gate.release(app::GateHolder::Paging); };
     if (sender != nullptr)
         sender->sendQueue(queueFile, reopenGate);
     else

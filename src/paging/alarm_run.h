@@ -48,14 +48,14 @@ struct PagingContext {
 
 // The alarm and current-weather paging run with selector 1 (current-weather
 // page due), 2 (alarm check due) or 3 (both). Does nothing unless Page on
-// Alarm or Page Current Weather is on. Otherwise: closes the automatic-task
-// gate and shows the busy cursor; reads the station; reads "alarm.dat" (a
+// Alarm or Page Current Weather is on. Otherwise: holds the automatic-task
+// gate closed and shows the busy cursor; reads the station; reads "alarm.dat" (a
 // missing file gives empty codes, paged as 9999) and "pager.dat"; writes
 // "sendpages.dat" anew; sets the latches of what it paged and resets the
 // station's high wind speed after a wind speed alarm; closes the station.
 // Then the sender, when one is plugged in, sends the queue (an empty one
-// too: its window opens and closes) and the gate opens again when it
-// finishes; without a sender the queue stays written and the gate opens at
+// too: its window opens and closes) and the run's hold on the gate ends when
+// it finishes; without a sender the queue stays written and the hold ends at
 // once.
 RunReport runEvaluation(PagingContext& context, app::PagingSelector selector,
                         PagingStation& station, PageSender* sender);

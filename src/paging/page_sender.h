@@ -13,8 +13,8 @@ namespace bv::paging {
 // closed the queue file and the station link, with the automatic-task gate
 // still closed. The sender calls finished exactly once, when its window
 // closes (queue done, cancelled, or the modem port failed); the run then
-// opens the gate again if it was open before the run. finished may be called
-// before sendQueue returns.
+// gives back its hold on the gate. finished may be called before sendQueue
+// returns.
 class PageSender {
   public:
     virtual ~PageSender() = default;

@@ -91,20 +91,21 @@ TEST_F(AlarmRunTest, QueuesLatchesResetsTheWindAndHoldsTheGateWhileTheSenderWork
     EXPECT_EQ(station.closes, 1);
     EXPECT_FALSE(ui.busyCursorShown());
     EXPECT_EQ(sender.queue, dir.path() / kSendQueueFileName);
-    EXPECT_FALSE(gate.allowed);
+    EXPECT_TRUE(gate.heldBy(app::GateHolder::Paging));
     sender.finished();
-    EXPECT_TRUE(gate.allowed);
+    EXPECT_TRUE(gate.allowed());
 }
 
 TEST_F(AlarmRunTest, WithoutASenderTheQueueStaysAndTheGateReopens)
 {
     EXPECT_EQ(run(nullptr).pages, 1);
-    EXPECT_TRUE(gate.allowed);
+    EXPECT_TRUE(gate.allowed());
     // A gate the user had closed stays closed.
     state.alarmRearm[WindSpeed] = app::kAlarmArmed;
-    gate.allowed = false;
+    gate.setHeld(app::GateHolder::User, true);
     EXPECT_EQ(run(nullptr).pages, 1);
-    EXPECT_FALSE(gate.allowed);
+    EXPECT_FALSE(gate.allowed());
+    EXPECT_FALSE(gate.heldBy(app::GateHolder::Paging));
 }
 
 TEST_F(AlarmRunTest, SilentStationPagesTheErrorAndMissingFilesQueueNothing)
