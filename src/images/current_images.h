@@ -1,0 +1,40 @@
+#pragma once
+
+#include <filesystem>
+
+#include "app/base/config_record.h"
+#include "images/image_result.h"
+#include "station/conditions.h"
+#include "station/station_memory_classic.h"
+#include "station/station_memory_tirrel.h"
+
+namespace bv::images {
+
+// The current-weather images, in the order of the configuration's
+// currentImages and of the transfer cycle.
+inline constexpr int kCurrentImageCount = 12;
+
+// Station-memory values the gauges show (the day's rain and ET, highs and
+// lows), read when asked for: -100 missing, -101 no answer.
+class GaugeMemory {
+  public:
+    virtual ~GaugeMemory() = default;
+    virtual double read(station::ClassicValue value) = 0;
+    virtual double read(station::TirrelValue value) = 0;
+};
+
+// What the current-weather images are made from.
+struct CurrentImageInputs {
+    std::filesystem::path stationDir;
+    const app::ConfigRecord& config; // model, units, background, highs and lows
+    const station::CurrentConditions& conditions;
+    GaugeMemory& memory;
+};
+
+// Makes current-weather image index (0 inside temperature .. 11 wind
+// direction; soil temperature and the day's ET in 0 and 2 for the Tirrel
+// models) as Images/<file name>. Fails without writing when the value is
+// missing, with the image's "Error creating ..." text.
+ImageResult makeCurrentImage(int index, const CurrentImageInputs& inputs);
+
+} // namespace bv::images
