@@ -68,4 +68,15 @@ bool isTransparentAt(const std::filesystem::path& gif, int x, int y)
     return image && pixelColour(image.get(), x, y) == -1;
 }
 
+int opaqueWhitePixels(const std::filesystem::path& gif, int firstRow, int lastRow)
+{
+    constexpr long kWhiteRgb = 0xFFFFFF;
+    const GdImage image = decodeGif(gif);
+    int count = 0;
+    for (int y = firstRow; image && y <= lastRow; ++y)
+        for (int x = 0; x < gdImageSX(image.get()); ++x)
+            count += pixelColour(image.get(), x, y) == kWhiteRgb ? 1 : 0;
+    return count;
+}
+
 } // namespace bv::images::test

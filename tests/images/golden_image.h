@@ -11,8 +11,10 @@ namespace bv::images::test {
 // golden file is replaced instead.
 std::string compareWithGolden(const std::filesystem::path& actual, const std::string& goldenName);
 
-// True when the file decodes as a GIF whose transparent colour is white and
-// the pixel at (x, y) is transparent.
+// True when the file decodes and the pixel at (x, y) is transparent.
 bool isTransparentAt(const std::filesystem::path& gif, int x, int y);
+
+// The pixels of rows firstRow to lastRow that are white and not transparent.
+int opaqueWhitePixels(const std::filesystem::path& gif, int firstRow, int lastRow);
 
 } // namespace bv::images::test

@@ -107,5 +107,39 @@ TEST(GoldenImages, GraphsOfEveryKindAndScale)
     }
 }
 
+TEST(GoldenImages, TheTransparentBackgroundLeavesWhiteTextWhite)
+{
+    const std::filesystem::path golden =
+        std::filesystem::path(BV_GOLDEN_DIR) / "compass_transparent.gif";
+    EXPECT_TRUE(test::isTransparentAt(golden, 10, 100));
+    EXPECT_GT(test::opaqueWhitePixels(golden, 0, 15), 0);
+}
+
+// Every image the program writes opens in ImageMagick.
+TEST(GoldenImages, ImageMagickOpensEveryImage)
+{
+    testsupport::TempDir dir;
+    test::writeArchive(dir.path(), test::dayOfRecords());
+    app::ConfigRecord config;
+    config.imageHighsLows = true;
+    station::CurrentConditions current;
+    current.classic = conditions(75, 29.92f, 12, 200);
+    current.dataValid = true;
+    MapMemory memory;
+    memory.classic = {{station::ClassicValue::DailyRain, 0.2}};
+    const units::RegionalSettings regional;
+    std::vector<std::string> written;
+    for (int i = 0; i < kCurrentImageCount; ++i)
+        written.push_back(makeCurrentImage(i, {dir.path(), config, current, memory}).fileName);
+    for (int i = 0; i < kArchiveGraphCount; ++i)
+        written.push_back(makeArchiveGraph(i, {dir.path(), config, regional}).fileName);
+    for (const std::string& name : written) {
+        ASSERT_FALSE(name.empty());
+        const std::string command =
+            "identify -quiet '" + imagePath(dir.path(), name).string() + "' >/dev/null 2>&1";
+        EXPECT_EQ(std::system(command.c_str()), 0) << name;
+    }
+}
+
 } // namespace
 } // namespace bv::images
