@@ -1,6 +1,10 @@
 #include "archive_file.h"
 
+#include <cmath>
+#include <cstdio>
 #include <fstream>
+
+#include "units/date_time.h"
 
 namespace bv::images::test {
 
@@ -48,6 +52,40 @@ std::vector<std::string> dayOfRecords()
         r.windSpeed = speeds[i];
         r.windDirection = directions[i];
         lines.push_back(archiveLine(r));
+    }
+    return lines;
+}
+
+std::vector<std::string> fullArchive()
+{
+    constexpr int kRecords = 1560;
+    constexpr int kStep = 30;
+    const units::RegionalSettings regional;
+    units::DateTime at(11, 1, 2026);
+    std::vector<std::string> lines;
+    const char* points[] = {"N", "NNE", "NE", "ENE", "E", "ESE", "SE", "SSE",
+                            "S", "SSW", "SW", "WSW", "W", "WNW", "NW", "NNW"};
+    for (int i = 0; i < kRecords; ++i) {
+        const double day = std::sin(i * 0.13);
+        char text[32];
+        ClassicRecord r;
+        r.date = at.shortDate(regional);
+        r.time = at.timeText(regional);
+        std::snprintf(text, sizeof text, "%.1f", 50.0 + 15.0 * day);
+        r.outsideTemp = text;
+        std::snprintf(text, sizeof text, "%.2f", 29.9 + 0.3 * day);
+        r.barometer = text;
+        std::snprintf(text, sizeof text, "%.1f", 6.0 + 5.0 * day);
+        r.windSpeed = text;
+        r.windDirection = points[(i / 7) % 16];
+        std::snprintf(text, sizeof text, "%.2f", 0.01 * (i % 40));
+        r.rain = text;
+        lines.push_back(archiveLine(r));
+        at.minutesOfDay += kStep;
+        if (at.minutesOfDay >= 1440) {
+            at.minutesOfDay -= 1440;
+            at.nextDay();
+        }
     }
     return lines;
 }

@@ -29,4 +29,8 @@ void writeArchive(const std::filesystem::path& stationDir, const std::vector<std
 // Thirteen records half an hour apart from 6:00 on 8 December 2026.
 std::vector<std::string> dayOfRecords();
 
+// A full archive of a classic station: 1560 records half an hour apart from
+// midnight on 1 November 2026, with weather that changes through the day.
+std::vector<std::string> fullArchive();
+
 } // namespace bv::images::test
