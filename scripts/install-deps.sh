@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
-  libgd-dev libcurl4-openssl-dev
+  libgd-dev libcurl4-openssl-dev imagemagick
   python3 python3-pyftpdlib
   xvfb xauth
   hyperfine
