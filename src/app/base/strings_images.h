@@ -55,4 +55,28 @@ inline constexpr std::array<const char*, 4> kRunSpeedFormats = {"%.1f mph", "%.1
 // An image file that could not be written (event log); followed by the path.
 inline constexpr std::string_view kImageWriteError = "Error writing image file ";
 
+// The Setup Images dialog.
+inline constexpr std::string_view kSetupImagesTitle = "Setup Images";
+inline constexpr std::string_view kCurrentWeatherGroup = "Current Weather Data";
+inline constexpr std::string_view kHistoricalGroup = "Historical Data";
+inline constexpr std::array<std::string_view, 12> kCurrentImageBoxes = {
+    "Inside Temp", "Outside Temp",  "Inside Humidity", "Outside Humidity", "Barometer",
+    "Wind Speed",  "Daily Rain",    "Total Rain",      "Dew Pt",           "Wind Chill",
+    "THI",         "Wind Direction"};
+inline constexpr std::array<std::string_view, 11> kHistoryImageBoxes = {
+    "Inside Temp", "Outside Temp", "Inside Humidity", "Outside Humidity", "Barometer", "Wind Speed",
+    "Rain",        "Dew Pt",       "Wind Chill",      "Wind Direction",   "Wind Run"};
+inline constexpr std::string_view kSelectAllCurrent = "Select &All";
+inline constexpr std::string_view kClearAllCurrent = "Cl&ear All";
+inline constexpr std::string_view kSelectAllHistory = "&Select All";
+inline constexpr std::string_view kClearAllHistory = "Clear A&ll";
+inline constexpr std::string_view kUseHighsLows = "Use Highs Lows";
+inline constexpr std::string_view kBackgroundGroup = "Image Background Color";
+// By imageBackground: 0 Green, 1 Transparent, 2 Yellow, 3 White, 4 Blue, 5 Grey.
+inline constexpr std::array<std::string_view, 6> kBackgroundNames = {
+    "Green", "Transparent ", "Yellow", "White", "Blue", "Grey"};
+inline constexpr std::string_view kArchiveImagesNote =
+    "The Archive settings must be completed through the Setup Archive menu and \"Enable "
+    "Download\" checked  for the creation of  these Images.";
+
 } // namespace bv::app::strings
