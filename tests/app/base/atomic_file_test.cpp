@@ -7,24 +7,15 @@
 
 #include "app/base/atomic_file.h"
 #include "support/temp_dir.h"
+#include "support/text_files.h"
 
 namespace bv::app {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string readText(const fs::path& path)
-{
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void writeText(const fs::path& path, std::string_view text)
-{
-    std::ofstream(path) << text;
-}
+using testsupport::readText;
+using testsupport::writeText;
 
 TEST(AtomicFile, CopyReplacesTheTargetAndKeepsTheModeBits)
 {
