@@ -92,6 +92,11 @@ inline constexpr StringEntry kInvalidFtpPort{40205, "Invalid FTP Port entry . Co
 inline constexpr StringEntry kInvalidLocalPath{
     40206, "Error in local path entry.  Please enter the full directory path."};
 
+// The directory picker of "&Browse...".
+inline constexpr std::string_view kSelectDirectoryTitle = "Select Directory";
+// A settings dialog whose OK could not write its file stays open with this.
+inline constexpr std::string_view kSettingsNotSaved = "The settings could not be saved: %s";
+
 // Data Setup dialog.
 inline constexpr StringEntry kSelectFileFirst{40361, "Select a file first."};
 inline constexpr StringEntry kRemoveFile{40360, "Remove File %s ?"};
@@ -99,5 +104,11 @@ inline constexpr StringEntry kRemoveAllFiles{40359, "Remove all files ?"};
 inline constexpr StringEntry kConfirmCaption{40434, "Confirm"};
 inline constexpr StringEntry kArchiveFileNameEmpty{
     40259, "Archive  file name is empty. Please enter a valid name through Archive setup."};
+
+inline constexpr std::string_view kTemplateExtensionRefused =
+    "The extension \"htx\" is that of the templates: the converted pages would overwrite them. "
+    "Please choose another extension.";
+inline constexpr std::string_view kFilesListNotSaved = "The list of files could not be saved: %s";
+inline constexpr std::string_view kFileFilterName = "File";
 
 } // namespace bv::app::strings

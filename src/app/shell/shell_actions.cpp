@@ -4,7 +4,11 @@
 #include "app/shell/application.h"
 #include "app/shell/command_table.h"
 #include "app/shell/main_commands.h"
+#include "app/shell/range_dialog.h"
 #include "app/shell/units_dialog.h"
+#include "publish/data_dialog.h"
+#include "publish/internet_dialog.h"
+#include "publish/phonebook.h"
 
 namespace bv::app {
 
@@ -13,6 +17,25 @@ void addShellActions(MainCommands& commands, Application& app)
     commands.setAction(CmdUnits, [&app] {
         runUnitsDialog(app.settingsLauncher(), app.config(), app.stationUnits(),
                        [&app] { app.saveConfiguration(); });
+    });
+    commands.setAction(CmdInternet, [&app] {
+        publish::InternetDialogServices services;
+        services.dialUpAvailable = app.edition() == Edition::WithDialUp;
+        if (services.dialUpAvailable)
+            services.phonebookEntries = publish::listPhonebook(publish::kPeersDirectory);
+        services.runRange = [&app](DayRange& range) {
+            return runRangeDialog(app.dialogHost(), app.shell(), range);
+        };
+        services.save = [&app] { return app.saveConfiguration(); };
+        publish::runInternetDialog(app.settingsLauncher(), app.shell(), app.config(),
+                                   std::move(services));
+    });
+    commands.setAction(CmdData, [&app] {
+        publish::DataDialogServices services;
+        services.stationDir = app.stationDir();
+        services.save = [&app] { return app.saveConfiguration(); };
+        publish::runDataDialog(app.settingsLauncher(), app.shell(), app.config(),
+                               std::move(services));
     });
     commands.setAction(CmdAbout, [&app] { runAboutBox(app.dialogHost()); });
 }

@@ -10,6 +10,8 @@
 #include "app/shell/main_commands.h"
 #include "app/shell/shell_actions.h"
 #include "app/shell/units_dialog.h"
+#include "publish/data_dialog.h"
+#include "publish/internet_dialog.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 #include "support/virtual_time.h"
@@ -181,6 +183,32 @@ TEST_F(ApplicationTest, UnitsCommandRunsTheDialogAndSavesOnOk)
     EXPECT_EQ(app.config().tempUnit, 1);
     EXPECT_EQ(app.stationUnits().temperature, units::TemperatureUnit::Celsius);
     EXPECT_EQ(savedConfig().tempUnit, 1);
+}
+
+// Setup > Internet and Setup > Data save config.dat on OK; in hollit1 the
+// Internet dialog connects through a local server whatever was stored.
+TEST_F(ApplicationTest, InternetAndDataCommandsRunTheirDialogsAndSave)
+{
+    app.start({}, {});
+    app.config().localServerConnection = false;
+    FakeMainView view;
+    MainCommands commands(app, view);
+    addShellActions(commands, app);
+    ui.onDialog("SETUP_FTP", [](testsupport::FakeDialogView& v) {
+        EXPECT_FALSE(v.enabled(publish::internet_dialog::kDialUp));
+        v.enterText(publish::internet_dialog::kRemotePath, "wx");
+        v.click(platform::IdOk);
+    });
+    commands.execute(CmdInternet);
+    EXPECT_EQ(savedConfig().ftpRemotePath, "wx");
+    EXPECT_TRUE(savedConfig().localServerConnection);
+    ui.onDialog("DATASETUP", [](testsupport::FakeDialogView& v) {
+        v.enterText(publish::data_dialog::kExtension, "php");
+        v.click(platform::IdOk);
+    });
+    commands.execute(CmdData);
+    EXPECT_EQ(savedConfig().templateExtension, "php");
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "files.dat"));
 }
 
 TEST_F(ApplicationTest, AboutCommandOpensTheAboutBox)
