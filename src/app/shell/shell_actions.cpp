@@ -6,6 +6,7 @@
 #include "app/shell/main_commands.h"
 #include "app/shell/range_dialog.h"
 #include "app/shell/units_dialog.h"
+#include "images/setup_images_dialog.h"
 #include "publish/data_dialog.h"
 #include "publish/internet_dialog.h"
 #include "publish/phonebook.h"
@@ -33,6 +34,9 @@ void addShellActions(MainCommands& commands, Application& app)
     commands.setAction(CmdData, [&app] {
         publish::DataDialogServices services;
         services.stationDir = app.stationDir();
+        services.runSetupImages = [&app](ConfigRecord& config) {
+            return images::runSetupImagesDialog(app.dialogHost(), config);
+        };
         services.save = [&app] { return app.saveConfiguration(); };
         publish::runDataDialog(app.settingsLauncher(), app.shell(), app.config(),
                                std::move(services));
