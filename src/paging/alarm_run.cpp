@@ -36,8 +36,7 @@ RunReport runEvaluation(PagingContext& context, app::PagingSelector selector,
                                 station.family(), entries,       codes};
     const Evaluation evaluation = evaluatePages(input, report.stationRead, station.readings());
 
-    const std::filesystem::path queueFile = context.stationDir / kSendQueueFileName;
-    report.queueWritten = writeQueue(queueFile, evaluation);
+    report.queueWritten = writeQueue(context.queueFile, evaluation);
     report.pages = static_cast<int>(evaluation.pages.size());
     applyLatches(evaluation, context.state);
     if (evaluation.resetHighWindSpeed)
@@ -48,7 +47,7 @@ RunReport runEvaluation(PagingContext& context, app::PagingSelector selector,
     app::AutoTaskGate& gate = context.gate;
     const auto reopenGate = [&gate] { gate.release(app::GateHolder::Paging); };
     if (sender != nullptr)
-        sender->sendQueue(queueFile, reopenGate);
+        sender->sendQueue(context.queueFile, reopenGate);
     else
         reopenGate();
     return report;

@@ -42,7 +42,8 @@ struct PagingContext {
     app::SchedulerState& state;
     app::AutoTaskGate& gate;
     app::Shell& shell;
-    std::filesystem::path stationDir;
+    std::filesystem::path stationDir; // where "pager.dat" and "alarm.dat" are
+    std::filesystem::path queueFile;  // "sendpages.dat" of the station directory
     LogFn logEvent;
 };
 

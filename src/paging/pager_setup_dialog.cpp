@@ -119,7 +119,8 @@ std::int32_t intervalOf(const platform::DialogView& view, int hours, int minutes
 PagerSetupDialog::PagerSetupDialog(app::ConfigRecord& config, app::Shell& shell,
                                    std::filesystem::path stationDir, PagerSetupServices services)
     : Dialog(setupTemplate(), kHelpButton), config_(config), shell_(shell),
-      stationDir_(std::move(stationDir)), services_(std::move(services))
+      stationDir_(std::move(stationDir)), services_(std::move(services)),
+      alarmRange_(config.alarmPageRange), weatherRange_(config.weatherPageRange)
 {
 }
 
@@ -219,11 +220,11 @@ void PagerSetupDialog::handleCommand(platform::DialogView& view, int id,
         break;
     case kAlarmRange:
         if (services_.editRange)
-            services_.editRange(config_.alarmPageRange);
+            services_.editRange(alarmRange_);
         break;
     case kWeatherRange:
         if (services_.editRange)
-            services_.editRange(config_.weatherPageRange);
+            services_.editRange(weatherRange_);
         break;
     case kAlarms: {
         PagerAlarmsDialog alarms(config_, stationDir_ / kAlarmCodesFileName);
@@ -265,6 +266,8 @@ void PagerSetupDialog::store(const platform::DialogView& view)
     config_.alarmPageIntervalMin = intervalOf(view, kAlarmHours, kAlarmMinutes);
     config_.weatherPageIntervalMin = intervalOf(view, kWeatherHours, kWeatherMinutes);
     config_.alarmRearmMin = intervalOf(view, kRearmHours, kRearmMinutes);
+    config_.alarmPageRange = alarmRange_;
+    config_.weatherPageRange = weatherRange_;
     writePagerFile(stationDir_ / kPagerFileName, lines_);
 }
 

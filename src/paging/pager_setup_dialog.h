@@ -73,6 +73,9 @@ class PagerSetupDialog final : public app::Dialog {
     std::filesystem::path stationDir_;
     PagerSetupServices services_;
     std::vector<std::string> lines_; // the full lines of "pager.dat", as the list shows them
+    // The day ranges as the Range dialog leaves them; stored on OK.
+    app::DayRange alarmRange_;
+    app::DayRange weatherRange_;
     bool sendPageNow_ = false;
 };
 

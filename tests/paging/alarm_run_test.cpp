@@ -73,8 +73,13 @@ class AlarmRunTest : public ::testing::Test {
     app::SchedulerState state;
     app::AutoTaskGate gate;
     std::vector<std::string> log;
-    PagingContext context{config, state,      gate,
-                          shell,  dir.path(), [this](const std::string& s) { log.push_back(s); }};
+    PagingContext context{config,
+                          state,
+                          gate,
+                          shell,
+                          dir.path(),
+                          dir.path() / kSendQueueFileName,
+                          [this](const std::string& s) { log.push_back(s); }};
     FakeStation station;
 };
 

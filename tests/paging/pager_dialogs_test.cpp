@@ -170,7 +170,11 @@ TEST_F(PagerDialogsTest, SetupEditsEntriesAndSendPageNowNeedsAPagingSwitch)
         << "Old\t\t\t\t\t0\t6\t0\t1\t0\t\x01\x02\x01\x02\t2\t\nbroken\n";
     int rangesEdited = 0;
     PagerSetupDialog dialog(config, shell, dir.path(),
-                            {[&](app::DayRange&) { return ++rangesEdited; }, [] { return 4; }});
+                            {[&](app::DayRange& range) {
+                                 range.enabled = true;
+                                 return ++rangesEdited;
+                             },
+                             [] { return 4; }});
     ui.onDialog("PAGER_ENTRY", [](FakeDialogView& v) {
         v.enterText(pager_entry_dialog::kName, "New");
         v.enterText(pager_entry_dialog::kNumber, "999");
@@ -197,6 +201,8 @@ TEST_F(PagerDialogsTest, SetupEditsEntriesAndSendPageNowNeedsAPagingSwitch)
     });
     EXPECT_TRUE(dialog.sendPageNow());
     EXPECT_EQ(rangesEdited, 1);
+    EXPECT_TRUE(config.weatherPageRange.enabled);
+    EXPECT_FALSE(config.alarmPageRange.enabled);
     EXPECT_EQ(config.pagerComPort, 4);
     EXPECT_EQ(config.alarmPageIntervalMin, 125);
     EXPECT_EQ(config.pagerModemInit, "AT &F0 E &M Q V1 X4 S7=60");
