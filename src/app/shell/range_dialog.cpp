@@ -4,7 +4,7 @@
 #include "app/base/shell.h"
 #include "app/base/strings_shell.h"
 #include "app/base/template_builder.h"
-#include "units/date_time.h"
+#include "app/shell/time_edit.h"
 
 namespace bv::app {
 
@@ -45,13 +45,6 @@ platform::DialogTemplate rangeTemplate()
     return b.take();
 }
 
-std::string timeText(std::int32_t minutes, const units::RegionalSettings& regional)
-{
-    units::DateTime t;
-    t.minutesOfDay = minutes;
-    return t.timeText(regional);
-}
-
 } // namespace
 
 RangeDialog::RangeDialog(Shell& shell, DayRange& range)
@@ -64,8 +57,8 @@ void RangeDialog::handleOpen(platform::DialogView& view)
     for (std::size_t day = 0; day < range_.days.size(); ++day)
         view.setChecked(kDayButtons[day], static_cast<bool>(range_.days[day]));
     view.setChecked(kEnableRange, static_cast<bool>(range_.enabled));
-    view.setText(kFromEdit, timeText(range_.fromMin, shell_.regional()));
-    view.setText(kToEdit, timeText(range_.toMin, shell_.regional()));
+    view.setText(kFromEdit, timeEditText(shell_, range_.fromMin));
+    view.setText(kToEdit, timeEditText(shell_, range_.toMin));
 }
 
 void RangeDialog::handleCommand(platform::DialogView& view, int id, platform::Notification)
@@ -83,8 +76,8 @@ void RangeDialog::confirm(platform::DialogView& view)
     for (std::size_t day = 0; day < chosen.days.size(); ++day)
         chosen.days[day] = Flag(view.checked(kDayButtons[day]));
     chosen.enabled = Flag(view.checked(kEnableRange));
-    if (!readTime(view, kFromEdit, strings::kInvalidFromTime, chosen.fromMin) ||
-        !readTime(view, kToEdit, strings::kInvalidToTime, chosen.toMin))
+    if (!readTimeEdit(shell_, view, kFromEdit, strings::kInvalidFromTime, chosen.fromMin) ||
+        !readTimeEdit(shell_, view, kToEdit, strings::kInvalidToTime, chosen.toMin))
         return;
     if (chosen.toMin < chosen.fromMin) {
         shell_.warningBox(strings::kFromAfterTo.text, BoxOwner::ActiveWindow);
@@ -93,24 +86,6 @@ void RangeDialog::confirm(platform::DialogView& view)
     }
     range_ = chosen;
     end(view, platform::IdOk);
-}
-
-bool RangeDialog::readTime(platform::DialogView& view, int editId, std::string_view question,
-                           std::int32_t& minutes)
-{
-    // A text with the hour alone keeps the minute of the time before it.
-    units::DateTime t;
-    t.minutesOfDay = minutes;
-    t.splitMinutes();
-    if (t.parseTime(view.text(editId), shell_.regional()) == 0) {
-        minutes = t.minutesOfDay;
-        return true;
-    }
-    if (shell_.askBox(question, BoxOwner::ActiveWindow) == platform::MessageResult::Yes) {
-        view.setFocus(editId);
-        return false;
-    }
-    return true;
 }
 
 int runRangeDialog(DialogHost& host, Shell& shell, DayRange& range)

@@ -35,9 +35,6 @@ class RangeDialog final : public Dialog {
 
   private:
     void confirm(platform::DialogView& view);
-    // False when the user wants to correct the text.
-    bool readTime(platform::DialogView& view, int editId, std::string_view question,
-                  std::int32_t& minutes);
 
     Shell& shell_;
     DayRange& range_;

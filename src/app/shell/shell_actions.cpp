@@ -3,6 +3,7 @@
 #include "app/shell/about_dialog.h"
 #include "app/shell/application.h"
 #include "app/shell/command_table.h"
+#include "app/shell/logger_schedule_dialog.h"
 #include "app/shell/main_commands.h"
 #include "app/shell/range_dialog.h"
 #include "app/shell/units_dialog.h"
@@ -40,6 +41,10 @@ void addShellActions(MainCommands& commands, Application& app)
         services.save = [&app] { return app.saveConfiguration(); };
         publish::runDataDialog(app.settingsLauncher(), app.shell(), app.config(),
                                std::move(services));
+    });
+    commands.setAction(CmdSchedule, [&app] {
+        runScheduleDialog(app.settingsLauncher(), app.shell(), app.config(),
+                          [&app] { app.saveConfiguration(); });
     });
     commands.setAction(CmdAbout, [&app] { runAboutBox(app.dialogHost()); });
 }
