@@ -54,7 +54,7 @@ class RecordingActivities : public AutomaticActivities {
     int transferSeconds = 0;
     int pagingSeconds = 0;
     std::function<void(PagingSelector)> onPaging;
-    bool recordLogger = true;
+    bool recordLogger = false; // the logger step runs on every tick, enabled or not
     int loggerTicks = 0;
 
     int count(const std::string& what) const
@@ -200,7 +200,6 @@ TEST_F(SchedulerTest, AWeekWithRangesBusyActivitiesADialogAndLatches)
     config.weatherPageIntervalMin = 60;
     config.alarmRearmMin = 60;
     config.loggerEnabled = true;
-    activities.recordLogger = false;
     activities.transferSeconds = 40;
     activities.pagingSeconds = 20;
     // The alarm evaluation pages alarm 0 whenever it checks while the latch is
@@ -270,6 +269,7 @@ TEST_F(SchedulerTest, DisableAllTransfersStopsEverythingButTheLoggerSchedule)
     config.pageWeather = true;
     config.weatherPageIntervalMin = 1;
     config.loggerEnabled = true;
+    activities.recordLogger = true;
 
     gate.setHeld(GateHolder::User, true); // the toolbar toggle
     runTicks(3600);
@@ -289,6 +289,7 @@ TEST_F(SchedulerTest, OneTickStartsActivitiesInOrderAndATransferClosesTheGate)
     config.downloadEnabled = true;
     config.pageWeather = true;
     config.loggerEnabled = true;
+    activities.recordLogger = true;
     state.transferTicks = 1 << 20;
     state.downloadTicks = 1 << 20;
     state.weatherPageTicks = 1 << 20;
