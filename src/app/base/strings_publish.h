@@ -10,6 +10,15 @@ namespace bv::app::strings {
 
 // Transfer list.
 inline constexpr StringEntry kFileNotFound{40424, "File \"%s\" not found."};
+inline constexpr std::string_view kFileListUnreadable = "Unable to open the transfer list \"%s\".";
+inline constexpr std::string_view kSendQueueUnwritable = "Unable to write the send queue \"%s\".";
+
+// Template conversion failures; nothing is queued for such a template.
+inline constexpr std::string_view kTemplateUnreadable = "Unable to read template \"%s\".";
+inline constexpr std::string_view kPageUnwritable = "Unable to write converted template \"%s\".";
+inline constexpr std::string_view kPageWouldReplaceTemplate =
+    "Template \"%s\" not converted: its converted file would replace it. Choose another "
+    "extension for converted templates.";
 
 // Transfer cycle progress (status line).
 inline constexpr StringEntry kRetrievingCurrentData{40480, "Retrieving current data."};

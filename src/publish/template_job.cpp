@@ -1,0 +1,77 @@
+#include "publish/template_job.h"
+
+namespace bv::publish {
+
+namespace {
+
+bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b)
+{
+    std::error_code error;
+    if (std::filesystem::equivalent(a, b, error))
+        return true;
+    return std::filesystem::weakly_canonical(a, error) ==
+           std::filesystem::weakly_canonical(b, error);
+}
+
+} // namespace
+
+TemplateJob::TemplateJob(const std::filesystem::path& templatePath,
+                         const std::filesystem::path& outputPath, MarkerExpander expand)
+    : expand_(std::move(expand))
+{
+    if (sameFile(templatePath, outputPath)) {
+        result_ = ConversionResult::OutputIsTemplate;
+        return;
+    }
+    in_.open(templatePath, std::ios::binary);
+    if (!in_.is_open()) {
+        result_ = ConversionResult::TemplateUnreadable;
+        return;
+    }
+    out_.open(outputPath, std::ios::binary | std::ios::trunc);
+    if (!out_.is_open())
+        result_ = ConversionResult::OutputUnwritable;
+}
+
+bool TemplateJob::convertNextLine()
+{
+    if (result_ != ConversionResult::Converted || !readLine(in_, line_))
+        return false;
+    expanded_.clear();
+    expandLine(line_.text, expand_, expanded_);
+    if (line_.ended)
+        expanded_ += '\n';
+    out_.write(expanded_.data(), static_cast<std::streamsize>(expanded_.size()));
+    if (!out_)
+        result_ = ConversionResult::OutputUnwritable;
+    return result_ == ConversionResult::Converted;
+}
+
+ConversionResult TemplateJob::finish()
+{
+    in_.close();
+    if (out_.is_open()) {
+        out_.close();
+        if (out_.fail())
+            result_ = ConversionResult::OutputUnwritable;
+    }
+    return result_;
+}
+
+TemplateJob openTemplateJob(const std::filesystem::path& templatePath,
+                            const std::filesystem::path& outputPath, MarkerExpander expand)
+{
+    return TemplateJob(templatePath, outputPath, std::move(expand));
+}
+
+ConversionResult convertTemplate(const std::filesystem::path& templatePath,
+                                 const std::filesystem::path& outputPath,
+                                 const MarkerExpander& expand)
+{
+    TemplateJob job(templatePath, outputPath, expand);
+    while (job.convertNextLine()) {
+    }
+    return job.finish();
+}
+
+} // namespace bv::publish
