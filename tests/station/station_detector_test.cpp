@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <string>
 #include <vector>
 
+#include "link_rig.h"
 #include "sim/simulated_model.h"
 #include "sim/station_simulator.h"
 #include "station/station_detector.h"
@@ -14,29 +14,6 @@
 // AutoDetect over ten ports, one of which leads to a simulated station.
 namespace bv::station::testing {
 namespace {
-
-// The wire behind the one port that exists; every other port is missing.
-class OnePort : public platform::SerialDevice {
-  public:
-    OnePort(testsupport::MemoryWire& wire, std::string path) : wire_(wire), path_(std::move(path))
-    {
-    }
-    int open(const std::string& path, const platform::LineSettings& settings) override
-    {
-        return path == path_ ? wire_.open(path, settings) : ENOENT;
-    }
-    int close() override { return wire_.close(); }
-    bool isOpen() const override { return wire_.isOpen(); }
-    platform::ReadResult readByte(int timeoutMs) override { return wire_.readByte(timeoutMs); }
-    int write(const std::uint8_t* data, std::size_t size) override
-    {
-        return wire_.write(data, size);
-    }
-
-  private:
-    testsupport::MemoryWire& wire_;
-    std::string path_;
-};
 
 struct DetectRig {
     DetectRig(const char* model, int port, int baud) : simulator(configFor(model, baud))
