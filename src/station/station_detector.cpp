@@ -1,9 +1,9 @@
 #include "station/station_detector.h"
 
-#include <array>
-#include <cstdio>
+#include <string>
 
 #include "app/base/strings_station.h"
+#include "app/base/text_pattern.h"
 #include "station/classic_link.h"
 #include "station/result_codes.h"
 #include "station/tirrel_link.h"
@@ -34,10 +34,7 @@ std::string stationFoundText(const DetectedStation& station)
         app::strings::kStationFound[tirrelE
                                         ? kTirrelEText
                                         : static_cast<std::size_t>(station.model->detectedNumber)];
-    std::array<char, 256> text{};
-    std::snprintf(text.data(), text.size(), std::string(format).c_str(), station.port,
-                  station.baud);
-    return text.data();
+    return app::fillPattern(format, {std::to_string(station.port), std::to_string(station.baud)});
 }
 
 StationDetector::StationDetector(PortServices services)
