@@ -4,6 +4,7 @@
 
 #include "cli/command_line.h"
 #include "cli/config_command.h"
+#include "cli/detect_command.h"
 #include "cli/image_command.h"
 #include "cli/poll_command.h"
 #include "cli/simulate_command.h"
@@ -14,6 +15,8 @@ namespace {
 constexpr bv::cli::Command kCommands[] = {
     {"config", "show [--json] | get NAME | set NAME VALUE",
      "show the settings of config.dat, or read or change one by name", bv::cli::runConfigCommand},
+    {"detect", "", "find a station on ports 1 to 10 and store its port, rate and model",
+     bv::cli::runDetectCommand},
     {"graph", "N|all", "draw archive graph N (0 to 10) or every graph into Images/",
      bv::cli::runGraphCommand},
     {"poll", "[--json] [--trace FILE]",

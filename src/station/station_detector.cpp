@@ -56,6 +56,8 @@ std::optional<DetectedStation> StationDetector::detect(const Offer& accept)
 {
     for (int port = kFirstPort; port <= kLastPort; ++port) {
         for (int baud : kBauds) {
+            if (progress_)
+                progress_(port, baud);
             // Each probe leaves the port that found the station open while it
             // is offered; closing both afterwards closes whichever it was.
             const std::optional<DetectedStation> found = probe(port, baud);

@@ -43,6 +43,11 @@ class StationDetector {
     // closed. Nothing when every port was tried without a choice.
     using Offer = std::function<bool(const DetectedStation& station)>;
     std::optional<DetectedStation> detect(const Offer& accept);
+    // Told the port and rate before each is tried.
+    void setProgress(std::function<void(int port, int baud)> progress)
+    {
+        progress_ = std::move(progress);
+    }
 
   private:
     // The model that answered on port at baud, or nothing.
@@ -51,6 +56,7 @@ class StationDetector {
 
     TirrelPort tirrelPort_;
     ClassicPort classicPort_;
+    std::function<void(int port, int baud)> progress_;
 };
 
 } // namespace bv::station

@@ -69,7 +69,8 @@ constexpr StationMemoryMap kTirrelMemory{
     .clearArchiveAddress = 6,
 };
 
-constexpr StationModel classic(int code, std::string_view name, int detectedNumber)
+constexpr StationModel classic(int code, std::string_view name, int detectedNumber,
+                               bool rainCollector = true)
 {
     return StationModel{code,
                         name,
@@ -78,7 +79,8 @@ constexpr StationModel classic(int code, std::string_view name, int detectedNumb
                         detectedNumber,
                         kClassicProtocol,
                         kClassicArchive,
-                        kClassicMemory};
+                        kClassicMemory,
+                        rainCollector};
 }
 
 constexpr StationModel tirrel(int code, std::string_view name, char letter)
@@ -96,8 +98,8 @@ constexpr StationModel tirrel(int code, std::string_view name, char letter)
 // In model-code order; the detected numbers are what each station reports at
 // bank 0, address 77 (both Tirrel models report 4).
 constexpr std::array<StationModel, kModelCount> kModels{
-    classic(0, "Ostrel II", 2), classic(1, "Carrow III", 0), classic(2, "Carrow II", 1),
-    classic(3, "Lunett", 3),    tirrel(4, "Tirrel D", 'D'),  tirrel(5, "Tirrel E", 'E'),
+    classic(0, "Ostrel II", 2),     classic(1, "Carrow III", 0), classic(2, "Carrow II", 1),
+    classic(3, "Lunett", 3, false), tirrel(4, "Tirrel D", 'D'),  tirrel(5, "Tirrel E", 'E'),
 };
 
 } // namespace

@@ -62,6 +62,7 @@ struct StationModel {
     ProtocolTraits protocol;
     ArchiveGeometry archive;
     StationMemoryMap memory;
+    bool rainCollector = true; // takes a rain collector (the Lunett has none)
 };
 
 inline constexpr int kModelCount = 6;

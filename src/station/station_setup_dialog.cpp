@@ -30,7 +30,6 @@ constexpr int kSecondsLabel = 1118;
 constexpr int kHighestPort = 127; // config.dat keeps the port in one signed byte
 constexpr int kSlowBaud = 1200;
 constexpr int kFastBaud = 2400;
-constexpr int kLunett = 3; // the one model without a rain collector
 constexpr int kModemTextWidth = 30;
 constexpr int kWaitWidth = 5;
 
@@ -129,7 +128,8 @@ void StationSetupDialog::handleOpen(platform::DialogView& view)
 
 void StationSetupDialog::showEnabledFields(platform::DialogView& view) const
 {
-    view.setEnabled(kRainCollector, view.currentIndex(kModel) != kLunett);
+    const StationModel* model = findStationModel(view.currentIndex(kModel));
+    view.setEnabled(kRainCollector, model == nullptr || model->rainCollector);
     const bool viaModem = view.checked(kViaModem);
     for (int id : kModemFields)
         view.setEnabled(id, viaModem);
@@ -205,7 +205,8 @@ void StationSetupDialog::confirm(platform::DialogView& view)
     if (model >= 0)
         config_.stationModel = static_cast<std::int8_t>(model);
     const int collector = view.currentIndex(kRainCollector);
-    if (config_.stationModel == kLunett)
+    const StationModel* chosen = findStationModel(config_.stationModel);
+    if (chosen != nullptr && !chosen->rainCollector)
         config_.rainCollector = 0;
     else if (collector >= 0)
         config_.rainCollector = static_cast<std::int8_t>(collector);

@@ -5,10 +5,10 @@
 #include <utility>
 #include <vector>
 
+#include "station/archive_settings.h"
 #include "station/result_codes.h"
 #include "station/station_link.h"
 #include "station/station_memory.h"
-#include "station/archive_settings.h"
 
 namespace bv::station {
 
