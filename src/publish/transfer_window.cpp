@@ -34,7 +34,7 @@ TransferWindow::TransferWindow(platform::EventLoop& loop, app::Shell& shell,
 
 TransferWindow::~TransferWindow()
 {
-    end();
+    end(End::Cancelled);
 }
 
 bool TransferWindow::start()
@@ -70,7 +70,7 @@ void TransferWindow::cancel()
     if (working_)
         endPending_ = true;
     else
-        end();
+        end(End::Cancelled);
 }
 
 void TransferWindow::post(Step command)
@@ -113,7 +113,7 @@ void TransferWindow::run(Step command)
     runStep(command);
     working_ = false;
     if (endPending_)
-        end();
+        end(End::Cancelled);
 }
 
 void TransferWindow::runStep(Step command)
@@ -163,7 +163,7 @@ void TransferWindow::templates()
     if (step_ == kIdle) {
         shell_.showStatus(strings::kProcessingTemplates.text);
         if (!work_->openLists()) {
-            end();
+            end(End::NoList);
             return;
         }
         step_ = kTemplates;
@@ -259,7 +259,7 @@ void TransferWindow::deliver()
             if (ready)
                 schedule(kWorkWait);
             else
-                end();
+                end(End::NotConnected);
         });
         return;
     }
@@ -270,10 +270,10 @@ void TransferWindow::deliver()
             schedule(kDeliveryWait);
     });
     if (!delivering)
-        end();
+        end(End::Delivered);
 }
 
-void TransferWindow::end()
+void TransferWindow::end(End why)
 {
     if (!running_)
         return;
@@ -292,7 +292,7 @@ void TransferWindow::end()
         hooks_.setToolbarBusy(false);
     gate_.release(app::GateHolder::TransferCycle);
     if (hooks_.ended)
-        hooks_.ended();
+        hooks_.ended(why);
 }
 
 } // namespace bv::publish

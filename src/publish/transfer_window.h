@@ -45,9 +45,17 @@ class TransferWindow {
     };
     static constexpr int kStepPeriodMs = 75;
 
+    // Why a cycle ended.
+    enum class End {
+        Delivered,    // every queued file was handed to the delivery
+        NoList,       // "files.dat" or "sendfiles.dat" could not be opened
+        NotConnected, // dial-up or FTP failed: nothing was delivered
+        Cancelled,
+    };
+
     struct Hooks {
         std::function<void(bool busy)> setToolbarBusy;
-        std::function<void()> ended; // after the cleanup
+        std::function<void(End why)> ended; // after the cleanup
     };
 
     TransferWindow(platform::EventLoop& loop, app::Shell& shell, app::AutoTaskGate& gate,
@@ -80,7 +88,7 @@ class TransferWindow {
     void images(Step self, Step following);
     void archiveFile();
     void deliver();
-    void end();
+    void end(End why);
 
     platform::EventLoop& loop_;
     app::Shell& shell_;

@@ -111,7 +111,8 @@ class TransferWindowTest : public testing::Test {
                           gate,
                           config,
                           [this] { return std::make_unique<JournalWork>(time, script, journal); },
-                          {[this](bool busy) { toolbar.push_back(busy); }, [this] { ++ended; }}};
+                          {[this](bool busy) { toolbar.push_back(busy); },
+                           [this](TransferWindow::End why) { ends.push_back(why); }}};
 
     // Runs until the cycle ends; the virtual milliseconds it took.
     std::int64_t runCycle()
@@ -137,7 +138,7 @@ class TransferWindowTest : public testing::Test {
     JournalWork::Script script;
     std::vector<std::string> journal;
     std::vector<bool> toolbar;
-    int ended = 0;
+    std::vector<TransferWindow::End> ends;
 };
 
 TEST_F(TransferWindowTest, RunsEveryStepInOrderAndCleansUpOnce)
@@ -184,7 +185,7 @@ TEST_F(TransferWindowTest, RunsEveryStepInOrderAndCleansUpOnce)
     EXPECT_EQ(journal, expected);
     EXPECT_TRUE(gateClosedDuring);
     EXPECT_TRUE(gate.allowed());
-    EXPECT_EQ(ended, 1);
+    EXPECT_EQ(ends, std::vector<TransferWindow::End>{TransferWindow::End::Delivered});
     EXPECT_EQ(toolbar.front(), true);
     EXPECT_EQ(toolbar.back(), false);
     EXPECT_EQ(ui.statusText(), "");
@@ -226,20 +227,25 @@ TEST_F(TransferWindowTest, EndsEarlyWithoutDelivering)
         const char* name;
         std::function<void(JournalWork::Script&)> setUp;
         std::vector<std::string> expected;
+        TransferWindow::End why;
     };
+    using End = TransferWindow::End;
     const Case cases[] = {
         {"files.dat missing",
          [](auto& s) { s.listOpens = false; },
-         {"poll", "open lists", "finish"}},
+         {"poll", "open lists", "finish"},
+         End::NoList},
         {"connection failed",
          [](auto& s) { s.ready = false; },
-         {"poll", "open lists", "end of list", "close list", "archive", "connect", "finish"}},
+         {"poll", "open lists", "end of list", "close list", "archive", "connect", "finish"},
+         End::NotConnected},
         {"station silent: no images",
          [](auto& s) {
              s.valid = false;
              s.ready = false;
          },
-         {"poll", "open lists", "end of list", "close list", "archive", "connect", "finish"}},
+         {"poll", "open lists", "end of list", "close list", "archive", "connect", "finish"},
+         End::NotConnected},
     };
     config.currentImages[0] = true;
     for (const Case& c : cases) {
@@ -251,6 +257,7 @@ TEST_F(TransferWindowTest, EndsEarlyWithoutDelivering)
             config.currentImages[0] = false;
         runCycle();
         EXPECT_EQ(journal, c.expected);
+        EXPECT_EQ(ends.back(), c.why);
         EXPECT_TRUE(gate.allowed());
     }
 }
@@ -278,7 +285,8 @@ TEST_F(TransferWindowTest, CancelEndsBetweenSteps)
     EXPECT_EQ(journal.back(), "finish");
     EXPECT_EQ(count("finish"), 1);
     EXPECT_EQ(count("line"), 6);
-    EXPECT_EQ(ended, 2);
+    EXPECT_EQ(ends, (std::vector<TransferWindow::End>{TransferWindow::End::Cancelled,
+                                                      TransferWindow::End::Cancelled}));
     EXPECT_TRUE(gate.allowed());
 }
 
