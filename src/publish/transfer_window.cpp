@@ -96,6 +96,9 @@ void TransferWindow::schedule(int waitTicks)
 {
     waitTicks_ = waitTicks;
     tickCount_ = 0;
+    // The clock starts afresh, so the pause is whole ticks: (waitTicks + 1) x 75 ms.
+    loop_.stopTimer(timer_);
+    timer_ = loop_.startTimer(kStepPeriodMs, [this] { onTick(); });
 }
 
 void TransferWindow::next(Step command)
