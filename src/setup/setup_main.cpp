@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include <QApplication>
+#include <QScreen>
 #include <QTimer>
 
 #include "app/base/dialog_host.h"
@@ -53,6 +54,8 @@ int main(int argc, char** argv)
 
     bv::setup::BackgroundWindow background(bv::gui::qText(header.backgroundTitle()));
     ui.setMainWindow(&background);
+    // Maximised by the window manager, or covering the screen without one.
+    background.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
     background.showMaximized();
     // The opening question comes once the background is on the screen.
     QTimer::singleShot(0, &background, [&] {
