@@ -7,6 +7,7 @@
 #include "app/shell/main_commands.h"
 #include "app/shell/range_dialog.h"
 #include "app/shell/units_dialog.h"
+#include "app/shell/walkthrough.h"
 #include "images/setup_images_dialog.h"
 #include "publish/data_dialog.h"
 #include "publish/internet_dialog.h"
@@ -45,6 +46,10 @@ void addShellActions(MainCommands& commands, Application& app)
     commands.setAction(CmdSchedule, [&app] {
         runScheduleDialog(app.settingsLauncher(), app.shell(), app.config(),
                           [&app] { app.saveConfiguration(); });
+    });
+    commands.setAction(CmdWalkthrough, [&app, &commands] {
+        runWalkthrough(app.dialogHost(), app.shell(), app.gate(),
+                       [&commands](int command) { commands.execute(command); });
     });
     commands.setAction(CmdAbout, [&app] { runAboutBox(app.dialogHost()); });
 }
