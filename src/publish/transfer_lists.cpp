@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "app/base/strings_publish.h"
+#include "app/base/text_pattern.h"
 #include "publish/publish_paths.h"
 #include "publish/text_lines.h"
 
@@ -143,7 +144,7 @@ std::string TransferLists::pageName(std::string_view text, std::size_t mark) con
 void TransferLists::logEntry(std::string_view message, std::string_view argument)
 {
     if (logEvent_)
-        logEvent_(app::fillIn(message, argument));
+        logEvent_(app::fillPattern(message, {argument}));
 }
 
 bool TransferLists::reportConversion(ConversionResult result, std::string_view templatePath,

@@ -143,15 +143,6 @@ std::string_view text(int id)
     return findText(kMainTable, id);
 }
 
-std::string fillIn(std::string_view text, std::string_view argument)
-{
-    std::string filled(text);
-    const std::size_t at = filled.find("%s");
-    if (at != std::string::npos)
-        filled.replace(at, 2, argument);
-    return filled;
-}
-
 std::string loadText(int id, std::size_t maxChars)
 {
     return std::string(text(id).substr(0, maxChars));

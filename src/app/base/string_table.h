@@ -24,9 +24,6 @@ std::string_view text(int id);
 // Loads a text the way a fixed buffer does: at most maxChars characters.
 std::string loadText(int id, std::size_t maxChars);
 
-// text with its first "%s" replaced by argument (the whole text when it has none).
-std::string fillIn(std::string_view text, std::string_view argument);
-
 // Texts loaded for a message box (errorBoxId) are cut at 150 characters.
 inline constexpr std::size_t kMessageBoxTextLimit = 150;
 // Texts loaded for the event log (logEventId) are cut at 199 characters.
