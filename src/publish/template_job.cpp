@@ -13,6 +13,20 @@ bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b)
            std::filesystem::weakly_canonical(b, error);
 }
 
+// Reads, expands and writes one line; false at the end of in.
+bool convertLine(std::istream& in, std::ostream& out, const MarkerExpander& expand, TextLine& line,
+                 std::string& expanded)
+{
+    if (!readLine(in, line))
+        return false;
+    expanded.clear();
+    expandLine(line.text, expand, expanded);
+    if (line.ended)
+        expanded += '\n';
+    out.write(expanded.data(), static_cast<std::streamsize>(expanded.size()));
+    return true;
+}
+
 } // namespace
 
 TemplateJob::TemplateJob(const std::filesystem::path& templatePath,
@@ -35,13 +49,9 @@ TemplateJob::TemplateJob(const std::filesystem::path& templatePath,
 
 bool TemplateJob::convertNextLine()
 {
-    if (result_ != ConversionResult::Converted || !readLine(in_, line_))
+    if (result_ != ConversionResult::Converted ||
+        !convertLine(in_, out_, expand_, line_, expanded_))
         return false;
-    expanded_.clear();
-    expandLine(line_.text, expand_, expanded_);
-    if (line_.ended)
-        expanded_ += '\n';
-    out_.write(expanded_.data(), static_cast<std::streamsize>(expanded_.size()));
     if (!out_)
         result_ = ConversionResult::OutputUnwritable;
     return result_ == ConversionResult::Converted;
@@ -62,6 +72,15 @@ TemplateJob openTemplateJob(const std::filesystem::path& templatePath,
                             const std::filesystem::path& outputPath, MarkerExpander expand)
 {
     return TemplateJob(templatePath, outputPath, std::move(expand));
+}
+
+bool convertLines(std::istream& in, std::ostream& out, const MarkerExpander& expand)
+{
+    TextLine line;
+    std::string expanded;
+    while (convertLine(in, out, expand, line, expanded)) {
+    }
+    return static_cast<bool>(out);
 }
 
 ConversionResult convertTemplate(const std::filesystem::path& templatePath,

@@ -48,6 +48,9 @@ class TemplateJob {
 TemplateJob openTemplateJob(const std::filesystem::path& templatePath,
                             const std::filesystem::path& outputPath, MarkerExpander expand);
 
+// Converts the lines of in onto out, as a job does; false when out failed.
+bool convertLines(std::istream& in, std::ostream& out, const MarkerExpander& expand);
+
 // Converts a whole template at once.
 ConversionResult convertTemplate(const std::filesystem::path& templatePath,
                                  const std::filesystem::path& outputPath,
