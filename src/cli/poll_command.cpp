@@ -3,7 +3,6 @@
 #include <string>
 
 #include "app/base/event_log.h"
-#include "app/base/strings_station.h"
 #include "cli/command_line.h"
 #include "cli/poll_report.h"
 #include "cli/station_trace.h"
@@ -11,12 +10,10 @@
 #include "platform/headless/poll_event_loop.h"
 #include "platform/linux/system_clock.h"
 #include "platform/linux/termios_serial_device.h"
-#include "station/classic_link.h"
-#include "station/conditions_poller.h"
 #include "station/port_path.h"
 #include "station/result_codes.h"
 #include "station/station_models.h"
-#include "station/tirrel_link.h"
+#include "station/station_session.h"
 
 namespace bv::cli {
 namespace {
@@ -85,37 +82,27 @@ int pollStation(CommandContext& context, PollEnvironment& environment)
     CommandUi ui(context.err);
     app::EventLog eventLog(context.stationDir, environment.clock, environment.regional);
     const std::filesystem::path stationDir = context.stationDir;
-    const station::PortServices services{
-        environment.loop, environment.clock, ui, trace.wrap(environment.makeDevice),
-        [stationDir](int port) { return station::portDevicePath(stationDir, port); }};
-    station::TirrelPort tirrelPort(services);
-    station::ClassicPort classicPort(services);
-    station::TirrelLink tirrelLink(tirrelPort);
-    station::ClassicLink classicLink(classicPort);
-    station::CurrentConditions conditions;
-    station::ConditionsPoller poller(
-        {tirrelPort, tirrelLink, classicPort, classicLink}, conditions, environment.clock, ui,
-        [&eventLog](const std::string& line) { eventLog.logEvent(line); });
+    station::StationSession session(
+        station::PortServices{
+            environment.loop, environment.clock, ui, trace.wrap(environment.makeDevice),
+            [stationDir](int port) { return station::portDevicePath(stationDir, port); }},
+        station::StationMessages{
+            [&ui](const std::string& text) { ui.setStatusText(text); },
+            [&eventLog](const std::string& line) { eventLog.logEvent(line); }});
+    session.configure(station::stationSettingsFrom(config));
 
-    const int polled = poller.pollCurrentConditions(config);
-    if (polled != station::kDone && polled != station::kNoAnswer) {
-        context.err << "viraraz: " << app::strings::kComPortOpenError << '\n';
+    // The session has said why on stderr (and in event.log).
+    if (session.pollCurrentConditions() != station::kDone) {
+        session.close();
         return kExitFailure;
-    }
-    if (polled == station::kNoAnswer) {
-        tirrelPort.close();
-        classicPort.close();
-        return kExitFailure; // the poll has said so on the status line
     }
     const bool tirrel = model->family == station::StationFamily::Tirrel;
     const std::vector<ReportSection> report =
-        tirrel ? tirrelReport(poller.tirrel(), conditions.tirrel)
-               : classicReport(poller.classic(), conditions.classic);
-    tirrelPort.close();
-    classicPort.close();
+        tirrel ? tirrelReport(session.tirrelReader(), session.conditions().tirrel)
+               : classicReport(session.classicReader(), session.conditions().classic);
+    session.close();
 
-    const units::UnitsSelection& units =
-        tirrel ? poller.tirrel().units().selection : poller.classic().units().selection;
+    const units::UnitsSelection& units = session.settings().units;
     const std::string portName = "COM" + std::to_string(config.stationComPort);
     if (args.json) {
         printReportJson("  \"model\": \"" + std::string(model->name) +

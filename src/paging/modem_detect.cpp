@@ -21,7 +21,7 @@ constexpr std::string_view kOk = "OK";
 
 bool answersAt(station::ClassicPort& port, int number)
 {
-    if (port.open(number, kDetectBaud) != station::kDone)
+    if (port.open(number, kDetectBaud) != station::PortResult::Done)
         return false;
     port.setTimeouts(kTimeoutMs, kTimeoutMs);
     port.pause(kSettleMs);

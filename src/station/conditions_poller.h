@@ -1,62 +1,50 @@
 #pragma once
 
 #include <optional>
+#include <utility>
 
-#include "app/base/config_record.h"
 #include "platform/clock.h"
-#include "platform/ui.h"
 #include "station/conditions.h"
 #include "station/conditions_reader.h"
-#include "station/modem_dial.h"
+#include "station/station_messages.h"
+#include "station/station_settings.h"
 
 namespace bv::station {
 
 class ClassicLink;
-class ClassicPort;
 class TirrelLink;
-class TirrelPort;
+struct StationModel;
 
-// The ports and engines of both families, as the program keeps them for the run.
-struct StationEngines {
-    TirrelPort& tirrelPort;
-    TirrelLink& tirrelLink;
-    ClassicPort& classicPort;
-    ClassicLink& classicLink;
-};
-
-// Polls the station for its current conditions: opens the port of the configured
-// model, dials a remote station, gives the engine the rain collector and the
-// units, asks for one LOOP packet and decodes it into the family's record.
+// Reads the current conditions over the open (and, for a remote station,
+// dialled) port of the configured model: gives the engine the rain collector,
+// asks for one LOOP packet and decodes it into the family's record. The
+// station session opens and closes the port around it.
 class ConditionsPoller {
   public:
-    ConditionsPoller(StationEngines engines, CurrentConditions& conditions,
-                     const platform::Clock& clock, platform::Ui& ui, EventLogFn logEvent);
+    ConditionsPoller(TirrelLink& tirrelLink, ClassicLink& classicLink,
+                     CurrentConditions& conditions, const platform::Clock& clock,
+                     StationMessages messages);
 
-    // Leaves the record filled and dataValid set (kDone), or dataValid cleared:
-    // the port's open failure (the caller reports it), or kNoAnswer after
-    // "Station Communication Error. Check station settings." on the status line
-    // and in the event log. A packet with a bad CRC or start byte is asked for
-    // once more before the poll counts as failed. The port stays open; the
-    // caller closes it.
-    int pollCurrentConditions(const app::ConfigRecord& config);
+    // Leaves the record filled and dataValid set (kDone), or dataValid cleared
+    // and kNoAnswer after "Station Communication Error. Check station
+    // settings." on the status line and in the event log. A packet with a bad
+    // CRC or start byte is asked for once more before the poll counts as failed.
+    int readCurrentConditions(const StationModel& model, const StationSettings& settings);
+
+    // The units both engines convert readings to from now on; nothing is sent.
+    void setUnits(const units::UnitsSelection& selection);
 
     TirrelConditionsReader& tirrel() { return tirrelReader_; }
     ClassicConditionsReader& classic() { return classicReader_; }
-    CurrentConditions& conditions() { return conditions_; }
 
   private:
-    int openPort(const app::ConfigRecord& config);
-    void dialRemoteStation(const app::ConfigRecord& config, bool tirrel);
-    void applyRainCollector(const app::ConfigRecord& config, ConditionsReader& reader, bool tirrel);
-    int readConditions(bool tirrel);
-    void reportNoAnswer();
-    SerialPort& port(bool tirrel);
-    StationLink& link(bool tirrel);
+    void applyRainCollector(const StationSettings& settings, ConditionsReader& reader, bool tirrel);
+    int readLoop(bool tirrel);
 
-    StationEngines engines_;
+    TirrelLink& tirrelLink_;
+    ClassicLink& classicLink_;
     CurrentConditions& conditions_;
-    platform::Ui& ui_;
-    EventLogFn logEvent_;
+    StationMessages messages_;
     TirrelConditionsReader tirrelReader_;
     ClassicConditionsReader classicReader_;
 

@@ -35,11 +35,6 @@ ConditionsReader::ConditionsReader(StationLink& link, units::StationFamily famil
 {
 }
 
-void ConditionsReader::setUnits(int temperature, int rain, int barometer, int wind)
-{
-    units::applyUnitCodes(units_.selection, temperature, rain, barometer, wind);
-}
-
 void ConditionsReader::useRainCollector(const RainCollector& collector, units::RainUnit rainUnit)
 {
     units_.collector = collector;

@@ -37,9 +37,8 @@ class ConditionsReader {
     ConditionsReader(const ConditionsReader&) = delete;
     ConditionsReader& operator=(const ConditionsReader&) = delete;
 
-    // Unit codes in the order temperature, rain, barometer, wind; a code out of
-    // its range leaves that unit as it was. Nothing is sent to the station.
-    void setUnits(int temperature, int rain, int barometer, int wind);
+    // The units readings are converted to from now on. Nothing is sent to the station.
+    void setUnits(const units::UnitsSelection& selection) { units_.selection = selection; }
     // Takes the collector for the conversions and sets the rain display unit;
     // nothing is sent.
     void useRainCollector(const RainCollector& collector, units::RainUnit rainUnit);

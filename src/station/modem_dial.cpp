@@ -2,7 +2,6 @@
 
 #include <array>
 
-#include "platform/ui.h"
 #include "station/protocol_bytes.h"
 #include "station/result_codes.h"
 #include "station/serial_port.h"
@@ -31,9 +30,9 @@ bool holdsFailureWord(std::string_view reply)
 } // namespace
 
 int dialStation(SerialPort& port, std::string_view number, const ModemDialSettings& settings,
-                DialCheck check, const EventLogFn& logEvent)
+                DialCheck check, const StationMessages& messages)
 {
-    port.ui().setStatusText(std::string(kConnectingText));
+    messages.status(std::string(kConnectingText));
     port.writeText(settings.modemInit);
     port.writeByte(protocol::kCarriageReturn);
     port.pause(kAfterInitWaitMs);
@@ -54,9 +53,7 @@ int dialStation(SerialPort& port, std::string_view number, const ModemDialSettin
         if (holdsFailureWord(reply))
             break;
     }
-    port.ui().setStatusText(std::string(kDialFailedText));
-    if (logEvent)
-        logEvent(std::string(kDialFailedText));
+    messages.report(std::string(kDialFailedText));
     return kDialFailed;
 }
 

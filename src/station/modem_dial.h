@@ -1,8 +1,9 @@
 #pragma once
 
-#include <functional>
 #include <string>
 #include <string_view>
+
+#include "station/station_messages.h"
 
 namespace bv::station {
 
@@ -18,9 +19,6 @@ struct ModemDialSettings {
     bool rotaryDial = false;                  // "ATDP" (pulse) instead of "ATDT"
 };
 
-// Appends a line to the event log.
-using EventLogFn = std::function<void(const std::string& text)>;
-
 enum class DialCheck {
     DialOnly,    // dial and wait; the modem's answer is not read (TirrelLink)
     AwaitResult, // read the modem's replies for its result word (ClassicLink)
@@ -30,6 +28,6 @@ enum class DialCheck {
 // (always 1 with DialOnly), -2 when the modem reported a failure or no result
 // word came; the failure goes to the status line and the event log.
 int dialStation(SerialPort& port, std::string_view number, const ModemDialSettings& settings,
-                DialCheck check, const EventLogFn& logEvent);
+                DialCheck check, const StationMessages& messages);
 
 } // namespace bv::station

@@ -6,8 +6,9 @@
 
 namespace bv::station {
 
-PortServices systemPortServices(platform::EventLoop& loop, platform::Clock& clock, platform::Ui& ui,
-                                const std::filesystem::path& stationDir, ProtocolTrace* trace)
+PortServices systemPortServices(platform::EventLoop& loop, const platform::Clock& clock,
+                                platform::Ui& ui, const std::filesystem::path& stationDir,
+                                ProtocolTrace* trace)
 {
     SerialDeviceFactory makeDevice = [&loop]() -> std::unique_ptr<platform::SerialDevice> {
         return std::make_unique<platform::TermiosSerialDevice>(loop);

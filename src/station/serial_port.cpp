@@ -39,14 +39,14 @@ bool SerialPort::isOpen() const
     return open_;
 }
 
-int SerialPort::openPort(int port, const platform::LineSettings& settings)
+PortResult SerialPort::openPort(int port, const platform::LineSettings& settings)
 {
     if (open_)
-        return kPortBusy;
+        return PortResult::AlreadyOpen;
     try {
         reply_.assign(kReplyBufferBytes, 0);
     } catch (const std::bad_alloc&) {
-        return kOutOfMemory;
+        return PortResult::OutOfMemory;
     }
     if (!device_)
         device_ = services_.makeDevice();
@@ -55,27 +55,27 @@ int SerialPort::openPort(int port, const platform::LineSettings& settings)
         reply_ = {};
         // The device exists but will not take these line settings.
         if (error == EINVAL || error == ENOTTY)
-            return kSettingsRefused;
+            return PortResult::SettingsRefused;
         lastError_ = kOpenFailedError;
-        return kPortBusy;
+        return PortResult::CannotOpen;
     }
     open_ = true;
     pushBack_ = -1;
     readTimeoutMs_ = kByteTimeoutMs;
     writeTimeoutMs_ = kByteTimeoutMs;
-    return kDone;
+    return PortResult::Done;
 }
 
-int SerialPort::close()
+PortResult SerialPort::close()
 {
     if (!open_)
-        return kSettingsRefused;
+        return PortResult::NotOpen;
     const int error = device_->close();
     open_ = false;
     pushBack_ = -1;
     reply_ = {};
     if (error == 0)
-        return kDone;
+        return PortResult::Done;
     lastError_ = error;
     if (traits_.reportsCloseFailure) {
         platform::MessageBoxRequest box;
@@ -84,16 +84,18 @@ int SerialPort::close()
         box.icon = platform::MessageIcon::Stop;
         services_.ui.messageBox(box);
     }
-    return kNoReply;
+    return PortResult::CloseFailed;
 }
 
-int SerialPort::setTimeouts(int readPerByteMs, int writePerByteMs)
+PortResult SerialPort::setTimeouts(int readPerByteMs, int writePerByteMs)
 {
-    if (!open_ || readPerByteMs < 0 || writePerByteMs < 0)
-        return kSettingsRefused;
+    if (!open_)
+        return PortResult::NotOpen;
+    if (readPerByteMs < 0 || writePerByteMs < 0)
+        return PortResult::BadValue;
     readTimeoutMs_ = readPerByteMs;
     writeTimeoutMs_ = writePerByteMs;
-    return kDone;
+    return PortResult::Done;
 }
 
 int SerialPort::failRead(const platform::ReadResult& result)
@@ -291,11 +293,11 @@ TirrelPort::TirrelPort(PortServices services)
 {
 }
 
-int TirrelPort::open(int port, int baud, char model)
+PortResult TirrelPort::open(int port, int baud, char model)
 {
-    const int result = openPort(
+    const PortResult result = openPort(
         port, platform::LineSettings{baud, 8, platform::Parity::None, 1, traits().rtsCtsHandshake});
-    if (result == kDone)
+    if (result == PortResult::Done)
         model_ = model == 'D' ? 'D' : 'E';
     return result;
 }
@@ -309,13 +311,13 @@ ClassicPort::ClassicPort(PortServices services)
 {
 }
 
-int ClassicPort::open(int port, int baud)
+PortResult ClassicPort::open(int port, int baud)
 {
     return openPort(
         port, platform::LineSettings{baud, 8, platform::Parity::None, 1, traits().rtsCtsHandshake});
 }
 
-int ClassicPort::openModem(int port, int baud)
+PortResult ClassicPort::openModem(int port, int baud)
 {
     return openPort(
         port, platform::LineSettings{baud, 7, platform::Parity::Even, 1, traits().rtsCtsHandshake});

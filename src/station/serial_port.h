@@ -27,7 +27,7 @@ using PortPathFn = std::function<std::string(int port)>;
 
 struct PortServices {
     platform::EventLoop& loop;
-    platform::Clock& clock;
+    const platform::Clock& clock;
     platform::Ui& ui;
     SerialDeviceFactory makeDevice;
     PortPathFn devicePath;
@@ -42,12 +42,23 @@ struct PortTraits {
     bool rtsCtsHandshake = false;     // RTS/CTS flow control on the 8-N-1 line
 };
 
+// How opening, closing or setting up a port ended. Each value has one meaning;
+// the station link turns the failures into its own results (result_codes.h).
+enum class PortResult {
+    Done,            // opened, closed, time-outs set
+    AlreadyOpen,     // open: this port is open already
+    CannotOpen,      // open: the device is missing, in use or refused access
+    SettingsRefused, // open: the device will not take these line settings
+    OutOfMemory,     // open: no reply buffer
+    NotOpen,         // close, setTimeouts: no port is open
+    BadValue,        // setTimeouts: a negative time-out
+    CloseFailed,     // close: the device reported an error (detail in lastError())
+};
+
 // The byte layer of the station link: one port at a time, one-byte reads with
 // a time-out and a one-byte push-back, block reads with a stall limit, writes,
-// draining and closing. Results: 1 opened/closed/time-outs set, 0 read or
-// write done, -1 read or write failed (detail in lastError()), -101 settings
-// refused or no port to close, -102 no reply buffer, -103 port busy or not
-// openable.
+// draining and closing. Reads and writes give 0 when done and -1 when they
+// failed (detail in lastError()); opening and closing give a PortResult.
 class SerialPort {
   public:
     static constexpr std::size_t kReplyBufferBytes = 512;
@@ -63,11 +74,11 @@ class SerialPort {
     SerialPort& operator=(const SerialPort&) = delete;
 
     bool isOpen() const;
-    int close();
-    // 1, or -101 when closed or negative. The write time-out is kept for the
+    PortResult close();
+    // Done, NotOpen or BadValue. The write time-out is kept for the
     // record only: a write gives up after the device's own stall limit (3 s
     // without progress on a termios line) whatever it says.
-    int setTimeouts(int readPerByteMs, int writePerByteMs);
+    PortResult setTimeouts(int readPerByteMs, int writePerByteMs);
     int readTimeoutMs() const { return readTimeoutMs_; }
     int writeTimeoutMs() const { return writeTimeoutMs_; }
 
@@ -109,11 +120,11 @@ class SerialPort {
     // closed, -102 when it cannot grow.
     int reserveReply(std::size_t bytes);
 
-    platform::Clock& clock() { return services_.clock; }
+    const platform::Clock& clock() { return services_.clock; }
     platform::Ui& ui() { return services_.ui; }
 
   protected:
-    int openPort(int port, const platform::LineSettings& settings);
+    PortResult openPort(int port, const platform::LineSettings& settings);
 
   private:
     int readByteWithin(int timeoutMs);
@@ -137,7 +148,7 @@ class TirrelPort : public SerialPort {
     explicit TirrelPort(PortServices services);
     // Opens port n ("COM" n) at baud, 8-N-1. The letter 'D' selects model D,
     // any other letter model E.
-    int open(int port, int baud, char model);
+    PortResult open(int port, int baud, char model);
     char modelLetter() const { return model_; }
 
   private:
@@ -152,9 +163,9 @@ class ClassicPort : public SerialPort {
     static constexpr std::size_t kMaxTextLength = 299;
     explicit ClassicPort(PortServices services);
     // 8-N-1.
-    int open(int port, int baud);
+    PortResult open(int port, int baud);
     // 7-E-1 with parity checking, for the paging modem.
-    int openModem(int port, int baud);
+    PortResult openModem(int port, int baud);
 };
 
 } // namespace bv::station

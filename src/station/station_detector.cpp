@@ -73,7 +73,7 @@ std::optional<DetectedStation> StationDetector::detect(const Offer& accept)
 
 std::optional<DetectedStation> StationDetector::probe(int port, int baud)
 {
-    if (classicPort_.open(port, baud) != kDone)
+    if (classicPort_.open(port, baud) != PortResult::Done)
         return std::nullopt;
     ClassicLink classic(classicPort_);
     const int number = readModelNumber(classicPort_, classic);
@@ -83,7 +83,7 @@ std::optional<DetectedStation> StationDetector::probe(int port, int baud)
         return std::nullopt;
     }
     classicPort_.close();
-    if (tirrelPort_.open(port, baud, kTirrelE) != kDone)
+    if (tirrelPort_.open(port, baud, kTirrelE) != PortResult::Done)
         return std::nullopt;
     TirrelLink tirrel(tirrelPort_);
     const StationModel& tirrelE = tirrelModel(kTirrelE);

@@ -196,11 +196,11 @@ int StationLink::runTimedWrite(const std::function<int()>& body)
 }
 
 int StationLink::dialStation(std::string_view number, const ModemDialSettings& settings,
-                             const EventLogFn& logEvent)
+                             const StationMessages& messages)
 {
     const DialCheck check =
         model().protocol.dialReadsResult ? DialCheck::AwaitResult : DialCheck::DialOnly;
-    return station::dialStation(port_, number, settings, check, logEvent);
+    return station::dialStation(port_, number, settings, check, messages);
 }
 
 std::span<const std::uint8_t> StationLink::reply() const

@@ -77,7 +77,7 @@ class StationLink {
     // Part of dialing a remote station: see modem_dial.h. TirrelLink does not
     // read the modem's answer and reports 1.
     int dialStation(std::string_view number, const ModemDialSettings& settings,
-                    const EventLogFn& logEvent);
+                    const StationMessages& messages);
 
     // The data bytes of the last reply.
     std::span<const std::uint8_t> reply() const;

@@ -34,7 +34,7 @@ class ShellDialogsQt : public testing::Test {
             ASSERT_EQ(dialog->objectName(), "SETUP_UNITS");
             act(dialog);
         });
-        return app::runUnitsDialog(launcher, config, stationUnits, [this] {
+        return app::runUnitsDialog(launcher, config, stationSession, [this] {
             ASSERT_FALSE(app::saveConfig(config, station.path().toStdString()));
         });
     }
@@ -48,7 +48,10 @@ class ShellDialogsQt : public testing::Test {
     app::AutoTaskGate gate;
     app::SettingsDialogLauncher launcher{host, gate};
     app::ConfigRecord config;
-    units::UnitsSelection stationUnits;
+    bv::station::StationSession stationSession{
+        bv::station::PortServices{time, time, ui, [] { return nullptr; },
+                                  [](int port) { return "COM" + std::to_string(port); }},
+        {}};
 };
 
 TEST_F(ShellDialogsQt, UnitsOkStoresTheChosenButtonsAndSavesTheFile)
@@ -69,7 +72,7 @@ TEST_F(ShellDialogsQt, UnitsOkStoresTheChosenButtonsAndSavesTheFile)
     EXPECT_EQ(config.baroUnit, 2);
     EXPECT_EQ(config.rainUnit, 1);
     EXPECT_EQ(config.windUnit, 2);
-    EXPECT_EQ(stationUnits.wind, units::WindUnit::KmPerHour);
+    EXPECT_EQ(stationSession.settings().units.wind, units::WindUnit::KmPerHour);
     app::ConfigRecord saved;
     ASSERT_EQ(app::loadConfig(saved, station.path().toStdString()), app::ConfigLoad::Loaded);
     EXPECT_EQ(saved.baroUnit, 2);

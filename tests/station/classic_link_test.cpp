@@ -14,7 +14,7 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 struct ClassicRig {
-    ClassicRig() { EXPECT_EQ(rig.classicPort.open(1, 2400), kDone); }
+    ClassicRig() { EXPECT_EQ(rig.classicPort.open(1, 2400), PortResult::Done); }
     // Answers the first commands with the given replies, then as a good station.
     void answerFirst(std::vector<Bytes> replies)
     {
@@ -128,7 +128,7 @@ TEST(ClassicLink, DialsWaitingForTheModemsResult)
     ClassicRig c;
     std::vector<std::string> log;
     EXPECT_EQ(c.link.dialStation("123", ModemDialSettings{},
-                                 [&](const std::string& text) { log.push_back(text); }),
+                                 {{}, [&](const std::string& text) { log.push_back(text); }}),
               kDialFailed);
     EXPECT_EQ(log.size(), 1u);
 }

@@ -225,7 +225,7 @@ TEST(Poll, TwoSpoiltPacketsCountAsNoAnswer)
     EXPECT_EQ(rig.conditions.tirrel.airTemp, before.airTemp);
     ASSERT_EQ(rig.events.size(), 1U);
     EXPECT_EQ(rig.events[0], kCommError);
-    EXPECT_EQ(rig.ui.statusText(), kCommError);
+    EXPECT_EQ(rig.statuses.back(), kCommError);
 
     // At the first poll of a run nothing stale is published either.
     PollRig first(0);
@@ -249,17 +249,21 @@ TEST(Poll, SilentStationClearsDataValid)
 
 TEST(Poll, PortThatDoesNotOpen)
 {
-    PollRig rig(5);
-    ASSERT_EQ(rig.poll(), kDone);
-    rig.wire.failNextOpen(ENOENT);
-    EXPECT_EQ(rig.poll(), kPortBusy);
-    EXPECT_FALSE(rig.conditions.dataValid);
-    EXPECT_TRUE(rig.events.empty()) << "the caller reports a port that does not open";
-    EXPECT_EQ(rig.commandsHeard("LOOP"), 1);
-
-    // The poll leaves its port open; a second one before it is closed is refused.
-    EXPECT_EQ(rig.poller.pollCurrentConditions(rig.config), kDone);
-    EXPECT_EQ(rig.poller.pollCurrentConditions(rig.config), kPortBusy);
+    struct Case {
+        int error;
+        int result;
+    };
+    for (const Case c : {Case{ENOENT, kPortUnopenable}, Case{EBUSY, kPortUnopenable},
+                         Case{ENOTTY, kLineSettingsRefused}}) {
+        PollRig rig(5);
+        ASSERT_EQ(rig.poll(), kDone);
+        rig.wire.failNextOpen(c.error);
+        EXPECT_EQ(rig.poll(), c.result);
+        EXPECT_FALSE(rig.conditions.dataValid);
+        EXPECT_EQ(rig.events,
+                  std::vector<std::string>{"Error in opening com port. Check station settings."});
+        EXPECT_EQ(rig.commandsHeard("LOOP"), 1);
+    }
 }
 
 TEST(Poll, RemoteStationIsDialledFirst)

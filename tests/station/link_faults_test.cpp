@@ -24,10 +24,11 @@ struct EngineRig {
         : station(engine == Engine::TirrelE, engine == Engine::TirrelE), rig(station)
     {
         if (engine == Engine::Classic) {
-            EXPECT_EQ(rig.classicPort.open(1, 2400), kDone);
+            EXPECT_EQ(rig.classicPort.open(1, 2400), PortResult::Done);
             link = std::make_unique<ClassicLink>(rig.classicPort);
         } else {
-            EXPECT_EQ(rig.tirrelPort.open(1, 2400, engine == Engine::TirrelD ? 'D' : 'E'), kDone);
+            EXPECT_EQ(rig.tirrelPort.open(1, 2400, engine == Engine::TirrelD ? 'D' : 'E'),
+                      PortResult::Done);
             link = std::make_unique<TirrelLink>(rig.tirrelPort);
         }
     }

@@ -69,10 +69,10 @@ struct SimulatorRig {
         : descriptor(model), simulator(config), rig(simulator)
     {
         if (model.family == StationFamily::Tirrel) {
-            EXPECT_EQ(rig.tirrelPort.open(1, 2400, model.letter), kDone);
+            EXPECT_EQ(rig.tirrelPort.open(1, 2400, model.letter), PortResult::Done);
             link = std::make_unique<TirrelLink>(rig.tirrelPort);
         } else {
-            EXPECT_EQ(rig.classicPort.open(1, 2400), kDone);
+            EXPECT_EQ(rig.classicPort.open(1, 2400), PortResult::Done);
             link = std::make_unique<ClassicLink>(rig.classicPort);
         }
     }

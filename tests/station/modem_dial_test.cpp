@@ -43,15 +43,18 @@ class ScriptedModem : public sim::LinePeer {
 };
 
 struct DialRig {
-    DialRig() { EXPECT_EQ(rig.classicPort.open(2, 2400), kDone); }
+    DialRig() { EXPECT_EQ(rig.classicPort.open(2, 2400), PortResult::Done); }
     int dial(DialCheck check, ModemDialSettings settings = {})
     {
-        return dialStation(rig.classicPort, "5551234", settings, check,
-                           [this](const std::string& text) { log.push_back(text); });
+        return dialStation(
+            rig.classicPort, "5551234", settings, check,
+            StationMessages{[this](const std::string& text) { status.push_back(text); },
+                            [this](const std::string& text) { log.push_back(text); }});
     }
     ScriptedModem modem;
     LinkRig rig{modem};
     std::vector<std::string> log;
+    std::vector<std::string> status;
 };
 
 // Init: 1 s wait, then its reply line read until 3 s of quiet; dial: 15 s wait.
@@ -69,7 +72,7 @@ TEST(ModemDial, SendsInitialisationAndToneOrPulseDialCommand)
         EXPECT_EQ(d.modem.lines,
                   (std::vector<std::string>{"AT &F0 E &M Q V1 X4 S7=60",
                                             rotary ? "ATDP5551234" : "ATDT5551234"}));
-        EXPECT_EQ(d.rig.ui.statusTexts().front(), "Viraraz is connecting to your remote station.");
+        EXPECT_EQ(d.status.front(), "Viraraz is connecting to your remote station.");
         EXPECT_TRUE(d.log.empty());
     }
 }
@@ -102,7 +105,7 @@ TEST(ModemDial, ResultWordsDecideTheOutcome)
             const std::string failed =
                 "Dialing to remote modem. Connection Failed. Check settings.";
             EXPECT_EQ(d.log, std::vector<std::string>{failed});
-            EXPECT_EQ(d.rig.ui.statusText(), failed);
+            EXPECT_EQ(d.status.back(), failed);
         } else {
             EXPECT_TRUE(d.log.empty());
         }
@@ -122,7 +125,7 @@ TEST(ModemDial, TirrelLinkDialsWithoutReadingTheResult)
 {
     ScriptedModem modem;
     LinkRig rig(modem);
-    ASSERT_EQ(rig.tirrelPort.open(1, 1200, 'E'), kDone);
+    ASSERT_EQ(rig.tirrelPort.open(1, 1200, 'E'), PortResult::Done);
     TirrelLink link(rig.tirrelPort);
     EXPECT_EQ(link.dialStation("42", ModemDialSettings{"ATZ", false}, {}), kDone);
     EXPECT_EQ(modem.lines, (std::vector<std::string>{"ATZ", "ATDT42"}));

@@ -46,9 +46,9 @@ PollRig::PollRig(int modelCode) : simulator(simulatedStation(modelCode))
 
 int PollRig::poll()
 {
-    const int result = poller.pollCurrentConditions(config);
-    tirrelPort.close();
-    classicPort.close();
+    session.configure(stationSettingsFrom(config, session.settings().units));
+    const int result = session.pollCurrentConditions();
+    session.close();
     return result;
 }
 

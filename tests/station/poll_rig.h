@@ -7,10 +7,7 @@
 #include "app/base/config_record.h"
 #include "sim/simulated_model.h"
 #include "sim/station_simulator.h"
-#include "station/classic_link.h"
-#include "station/conditions_poller.h"
-#include "station/serial_port.h"
-#include "station/tirrel_link.h"
+#include "station/station_session.h"
 #include "support/memory_wire.h"
 #include "support/scripted_ui.h"
 #include "support/virtual_time.h"
@@ -45,13 +42,14 @@ inline constexpr platform::WallTime kPollStart{2026, 6, 15, 9, 0, 0, 0, 1};
 
 sim::StationConfig simulatedStation(int modelCode);
 
-// Both families' ports and engines on one in-memory wire to a simulated station
-// of the configured model, on virtual time; port n is the path "COMn".
+// A station session on one in-memory wire to a simulated station of the
+// configured model, on virtual time; port n is the path "COMn".
 struct PollRig {
     explicit PollRig(int modelCode);
 
     PortServices services();
-    // One poll; the port is closed afterwards, as the transfer cycle does.
+    // One poll with the settings of config; the port is closed afterwards, as
+    // the transfer cycle does.
     int poll();
     // The station commands heard with this word.
     int commandsHeard(std::string_view word) const;
@@ -63,17 +61,12 @@ struct PollRig {
     sim::StationSimulator simulator;
     LoopOverride peer{simulator};
     testsupport::MemoryWire wire{time, peer};
-    TirrelPort tirrelPort{services()};
-    ClassicPort classicPort{services()};
-    TirrelLink tirrelLink{tirrelPort};
-    ClassicLink classicLink{classicPort};
-    CurrentConditions conditions;
     std::vector<std::string> events;
-    ConditionsPoller poller{{tirrelPort, tirrelLink, classicPort, classicLink},
-                            conditions,
-                            time,
-                            ui,
-                            [this](const std::string& text) { events.push_back(text); }};
+    std::vector<std::string> statuses;
+    StationSession session{
+        services(), StationMessages{[this](const std::string& text) { statuses.push_back(text); },
+                                    [this](const std::string& text) { events.push_back(text); }}};
+    CurrentConditions& conditions = session.conditions();
 };
 
 } // namespace bv::station::testing

@@ -46,12 +46,12 @@ class LinkOnPseudoTerminal : public ::testing::TestWithParam<const char*> {
         const PortServices services = systemPortServices(loop, clock, ui, dir.path(), &trace);
         if (model->family == StationFamily::Tirrel) {
             auto tirrel = std::make_unique<TirrelPort>(services);
-            ASSERT_EQ(tirrel->open(kPort, kBaud, model->letter), kDone);
+            ASSERT_EQ(tirrel->open(kPort, kBaud, model->letter), PortResult::Done);
             link = std::make_unique<TirrelLink>(*tirrel);
             port = std::move(tirrel);
         } else {
             auto classic = std::make_unique<ClassicPort>(services);
-            ASSERT_EQ(classic->open(kPort, kBaud), kDone);
+            ASSERT_EQ(classic->open(kPort, kBaud), PortResult::Done);
             link = std::make_unique<ClassicLink>(*classic);
             port = std::move(classic);
         }
@@ -101,7 +101,7 @@ TEST_P(LinkOnPseudoTerminal, LoopReadWriteAndSilence)
     EXPECT_GE(clock.monotonicMs() - silentFrom,
               model->protocol.commandAttempts * SerialPort::kByteTimeoutMs);
 
-    EXPECT_EQ(port->close(), kDone);
+    EXPECT_EQ(port->close(), PortResult::Done);
     trace.flush();
     const std::string path = sim::portLinkPath(dir.path(), kPort).string();
     const std::string line =

@@ -61,7 +61,7 @@ TEST(ProtocolTrace, WritesOneLinePerEvent)
     services.makeDevice = tracedDeviceFactory(rig.wire.factory(), trace);
     ClassicPort port(services);
 
-    ASSERT_EQ(port.open(4, 1200), kDone);
+    ASSERT_EQ(port.open(4, 1200), PortResult::Done);
     rig.time.advance(10);
     port.writeText("AB");
     port.readCount(4);
@@ -126,7 +126,7 @@ TEST(ProtocolTrace, CapturedExchangeReplaysAsAFixture)
         PortServices services = rig.services();
         services.makeDevice = tracedDeviceFactory(rig.wire.factory(), trace);
         ClassicPort port(services);
-        ASSERT_EQ(port.open(1, 2400), kDone);
+        ASSERT_EQ(port.open(1, 2400), PortResult::Done);
         ClassicLink link(port);
         recorded = readThreeValues(link);
         port.close();
@@ -135,7 +135,7 @@ TEST(ProtocolTrace, CapturedExchangeReplaysAsAFixture)
     std::istringstream captured(log.str());
     TraceReplayPeer replay(parseProtocolTrace(captured));
     LinkRig rig(replay);
-    ASSERT_EQ(rig.classicPort.open(1, 2400), kDone);
+    ASSERT_EQ(rig.classicPort.open(1, 2400), PortResult::Done);
     ClassicLink link(rig.classicPort);
     EXPECT_EQ(readThreeValues(link), recorded);
     EXPECT_EQ(recorded, (std::vector<std::uint32_t>{0x0321, 0x02BC, 0x7FFF}));

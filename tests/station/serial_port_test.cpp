@@ -40,7 +40,7 @@ TEST_F(SerialPortTest, OpensEachInstanceWithItsLineSettings)
     struct Case {
         const char* what;
         SerialPort& port;
-        std::function<int()> open;
+        std::function<PortResult()> open;
         int dataBits;
         Parity parity;
         bool rtsCts;
@@ -55,14 +55,14 @@ TEST_F(SerialPortTest, OpensEachInstanceWithItsLineSettings)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        ASSERT_EQ(c.open(), kDone);
+        ASSERT_EQ(c.open(), PortResult::Done);
         EXPECT_EQ(rig.wire.path(), "COM3");
         EXPECT_EQ(peer.settings().dataBits, c.dataBits);
         EXPECT_EQ(peer.settings().parity, c.parity);
         EXPECT_EQ(peer.settings().stopBits, 1);
         EXPECT_EQ(peer.settings().rtsCtsHandshake, c.rtsCts);
         EXPECT_EQ(c.port.reply().size(), SerialPort::kReplyBufferBytes);
-        EXPECT_EQ(c.port.close(), kDone);
+        EXPECT_EQ(c.port.close(), PortResult::Done);
         EXPECT_FALSE(rig.wire.isOpen());
     }
 }
@@ -70,9 +70,9 @@ TEST_F(SerialPortTest, OpensEachInstanceWithItsLineSettings)
 TEST_F(SerialPortTest, SecondOpenIsRefusedAndLeavesTheFirstUntouched)
 {
     peer.setHandler([](auto, sim::LineOutput& out) { out.send(std::vector<std::uint8_t>{0x42}); });
-    ASSERT_EQ(rig.classicPort.open(1, 2400), kDone);
-    EXPECT_EQ(rig.classicPort.open(2, 2400), kPortBusy);
-    EXPECT_EQ(rig.classicPort.openModem(2, 2400), kPortBusy);
+    ASSERT_EQ(rig.classicPort.open(1, 2400), PortResult::Done);
+    EXPECT_EQ(rig.classicPort.open(2, 2400), PortResult::AlreadyOpen);
+    EXPECT_EQ(rig.classicPort.openModem(2, 2400), PortResult::AlreadyOpen);
     EXPECT_EQ(rig.wire.openCount(), 1);
     EXPECT_EQ(rig.wire.path(), "COM1");
     EXPECT_EQ(rig.classicPort.writeByte(1), kOk);
@@ -82,7 +82,7 @@ TEST_F(SerialPortTest, SecondOpenIsRefusedAndLeavesTheFirstUntouched)
 TEST_F(SerialPortTest, TirrelModelLetterIsDOnlyForD)
 {
     for (const auto& [given, kept] : {std::pair{'D', 'D'}, {'E', 'E'}, {'d', 'E'}, {'X', 'E'}}) {
-        ASSERT_EQ(rig.tirrelPort.open(1, 2400, given), kDone);
+        ASSERT_EQ(rig.tirrelPort.open(1, 2400, given), PortResult::Done);
         EXPECT_EQ(rig.tirrelPort.modelLetter(), kept) << given;
         rig.tirrelPort.close();
     }
@@ -92,46 +92,48 @@ TEST_F(SerialPortTest, OpenFailuresGiveTheirCodesAndLeaveThePortClosed)
 {
     struct Case {
         int error;
-        int result;
+        PortResult result;
     };
-    for (const Case& c : {Case{ENOENT, kPortBusy}, Case{EBUSY, kPortBusy}, Case{EACCES, kPortBusy},
-                          Case{EINVAL, kSettingsRefused}, Case{ENOTTY, kSettingsRefused}}) {
+    for (const Case& c :
+         {Case{ENOENT, PortResult::CannotOpen}, Case{EBUSY, PortResult::CannotOpen},
+          Case{EACCES, PortResult::CannotOpen}, Case{EINVAL, PortResult::SettingsRefused},
+          Case{ENOTTY, PortResult::SettingsRefused}}) {
         rig.wire.failNextOpen(c.error);
         EXPECT_EQ(rig.tirrelPort.open(1, 2400, 'E'), c.result) << c.error;
         EXPECT_FALSE(rig.tirrelPort.isOpen());
         EXPECT_TRUE(rig.tirrelPort.reply().empty());
-        if (c.result == kPortBusy) {
+        if (c.result == PortResult::CannotOpen) {
             EXPECT_EQ(rig.tirrelPort.lastError(), -1);
         }
         // The failure is not sticky: the next open works.
-        EXPECT_EQ(rig.tirrelPort.open(1, 2400, 'E'), kDone);
+        EXPECT_EQ(rig.tirrelPort.open(1, 2400, 'E'), PortResult::Done);
         rig.tirrelPort.close();
     }
 }
 
 TEST_F(SerialPortTest, CloseWithoutPortIsRefusedSilently)
 {
-    EXPECT_EQ(rig.classicPort.close(), kSettingsRefused);
-    EXPECT_EQ(rig.tirrelPort.close(), kSettingsRefused);
+    EXPECT_EQ(rig.classicPort.close(), PortResult::NotOpen);
+    EXPECT_EQ(rig.tirrelPort.close(), PortResult::NotOpen);
     EXPECT_TRUE(rig.ui.boxes().empty());
 }
 
 TEST_F(SerialPortTest, FailingCloseIsShownByClassicPortAndForgetsTheHandle)
 {
-    ASSERT_EQ(rig.classicPort.open(1, 2400), kDone);
+    ASSERT_EQ(rig.classicPort.open(1, 2400), PortResult::Done);
     rig.wire.failNextClose(EIO);
-    EXPECT_EQ(rig.classicPort.close(), kNoReply);
+    EXPECT_EQ(rig.classicPort.close(), PortResult::CloseFailed);
     ASSERT_EQ(rig.ui.boxes().size(), 1u);
     EXPECT_EQ(rig.ui.boxes()[0].request.caption, "Error");
     EXPECT_EQ(rig.ui.boxes()[0].request.text, "Error (5) closing com Port!");
     EXPECT_FALSE(rig.classicPort.isOpen());
     EXPECT_TRUE(rig.classicPort.reply().empty());
-    EXPECT_EQ(rig.classicPort.open(1, 2400), kDone);
+    EXPECT_EQ(rig.classicPort.open(1, 2400), PortResult::Done);
 
-    ASSERT_EQ(rig.classicPort.close(), kDone);
-    ASSERT_EQ(rig.tirrelPort.open(1, 2400, 'D'), kDone);
+    ASSERT_EQ(rig.classicPort.close(), PortResult::Done);
+    ASSERT_EQ(rig.tirrelPort.open(1, 2400, 'D'), PortResult::Done);
     rig.wire.failNextClose(EIO);
-    EXPECT_EQ(rig.tirrelPort.close(), kNoReply);
+    EXPECT_EQ(rig.tirrelPort.close(), PortResult::CloseFailed);
     EXPECT_EQ(rig.ui.boxes().size(), 1u);
     EXPECT_FALSE(rig.tirrelPort.isOpen());
 }
@@ -156,7 +158,7 @@ TEST_F(SerialPortTest, FailedReadsSetTheLastErrorWordOfEachInstance)
                                  static_cast<SerialPort*>(&rig.classicPort)}) {
             ASSERT_EQ(port == &rig.tirrelPort ? rig.tirrelPort.open(1, 2400, 'D')
                                               : rig.classicPort.open(1, 2400),
-                      kDone);
+                      PortResult::Done);
             c.fault(rig.wire);
             const std::int64_t start = rig.now();
             EXPECT_EQ(port->readByte(), -1);
@@ -170,7 +172,7 @@ TEST_F(SerialPortTest, FailedReadsSetTheLastErrorWordOfEachInstance)
 
 TEST_F(SerialPortTest, PushedBackByteIsReadWithoutTouchingTheLine)
 {
-    ASSERT_EQ(rig.tirrelPort.open(1, 2400, 'E'), kDone);
+    ASSERT_EQ(rig.tirrelPort.open(1, 2400, 'E'), PortResult::Done);
     rig.wire.failReads(EIO);
     rig.tirrelPort.pushBack(0x7E);
     EXPECT_EQ(rig.tirrelPort.readByte(), 0x7E);
@@ -197,7 +199,7 @@ TEST(SerialPortStall, BlockReadGivesUpAfterTwoQuietSeconds)
         peer.gapsMs = c.gapsMs;
         peer.bytes.resize(c.gapsMs.size());
         LinkRig rig(peer);
-        ASSERT_EQ(rig.classicPort.open(1, 2400), kDone);
+        ASSERT_EQ(rig.classicPort.open(1, 2400), PortResult::Done);
         rig.classicPort.writeByte(0);
         EXPECT_EQ(rig.classicPort.readBlock(4), c.result);
         EXPECT_EQ(rig.now(), c.endsAtMs);
@@ -213,7 +215,7 @@ TEST_F(SerialPortTest, BlockReadLongerThanTheBufferGrowsIt)
     for (std::size_t i = 0; i < data.size(); ++i)
         data[i] = static_cast<std::uint8_t>(i * 7);
     peer.setHandler([&](auto, sim::LineOutput& out) { out.send(data); });
-    ASSERT_EQ(rig.tirrelPort.open(1, 2400, 'D'), kDone);
+    ASSERT_EQ(rig.tirrelPort.open(1, 2400, 'D'), PortResult::Done);
     EXPECT_EQ(rig.tirrelPort.reply().size(), SerialPort::kReplyBufferBytes);
     rig.tirrelPort.writeByte(0);
     ASSERT_EQ(rig.tirrelPort.readBlock(data.size()), kOk);
@@ -222,7 +224,7 @@ TEST_F(SerialPortTest, BlockReadLongerThanTheBufferGrowsIt)
 
 TEST_F(SerialPortTest, PortClosedWhileWaitingEndsTheReadSafely)
 {
-    ASSERT_EQ(rig.classicPort.open(1, 2400), kDone);
+    ASSERT_EQ(rig.classicPort.open(1, 2400), PortResult::Done);
     rig.time.startTimer(500, [&] { rig.classicPort.close(); });
     EXPECT_EQ(rig.classicPort.readBlock(10), kNoReply);
     EXPECT_FALSE(rig.classicPort.isOpen());
@@ -235,7 +237,7 @@ TEST_F(SerialPortTest, DrainEndsAfterHalfASecondOfQuietAndRestoresTheTimeouts)
         out.send(std::vector<std::uint8_t>{1, 2, 3});
         out.send(std::vector<std::uint8_t>{4}, 400);
     });
-    ASSERT_EQ(rig.classicPort.open(1, 2400), kDone);
+    ASSERT_EQ(rig.classicPort.open(1, 2400), PortResult::Done);
     rig.classicPort.writeByte(0);
     rig.classicPort.pushBack(9);
     EXPECT_EQ(rig.classicPort.drain(), kOk);
@@ -252,7 +254,7 @@ TEST_F(SerialPortTest, DrainOfALineThatNeverGoesQuietStops)
         for (int i = 0; i < 1000; ++i)
             out.send(std::vector<std::uint8_t>{0x55}, 100 * i);
     });
-    ASSERT_EQ(rig.classicPort.open(1, 2400), kDone);
+    ASSERT_EQ(rig.classicPort.open(1, 2400), PortResult::Done);
     rig.classicPort.writeByte(0);
     EXPECT_EQ(rig.classicPort.drain(), kOk);
     EXPECT_LE(rig.now(), SerialPort::kDrainLimitMs + 100);
@@ -261,8 +263,8 @@ TEST_F(SerialPortTest, DrainOfALineThatNeverGoesQuietStops)
 TEST_F(SerialPortTest, ReadCountRestoresTheCallersTimeouts)
 {
     peer.setHandler([](auto, sim::LineOutput& out) { out.send(std::vector<std::uint8_t>{1, 2}); });
-    ASSERT_EQ(rig.tirrelPort.open(1, 2400, 'E'), kDone);
-    ASSERT_EQ(rig.tirrelPort.setTimeouts(1000, 2000), kDone);
+    ASSERT_EQ(rig.tirrelPort.open(1, 2400, 'E'), PortResult::Done);
+    ASSERT_EQ(rig.tirrelPort.setTimeouts(1000, 2000), PortResult::Done);
     rig.tirrelPort.writeByte(0);
     EXPECT_EQ(rig.tirrelPort.readCount(2), kOk);
     EXPECT_EQ(rig.tirrelPort.readCount(1), kNoReply);
@@ -276,10 +278,10 @@ TEST_F(SerialPortTest, ReadCountRestoresTheCallersTimeouts)
 
 TEST_F(SerialPortTest, SetTimeoutsNeedsAnOpenPort)
 {
-    EXPECT_EQ(rig.classicPort.setTimeouts(500, 500), kSettingsRefused);
-    ASSERT_EQ(rig.classicPort.open(1, 2400), kDone);
-    EXPECT_EQ(rig.classicPort.setTimeouts(500, 500), kDone);
-    EXPECT_EQ(rig.classicPort.setTimeouts(-1, 500), kSettingsRefused);
+    EXPECT_EQ(rig.classicPort.setTimeouts(500, 500), PortResult::NotOpen);
+    ASSERT_EQ(rig.classicPort.open(1, 2400), PortResult::Done);
+    EXPECT_EQ(rig.classicPort.setTimeouts(500, 500), PortResult::Done);
+    EXPECT_EQ(rig.classicPort.setTimeouts(-1, 500), PortResult::BadValue);
 }
 
 TEST_F(SerialPortTest, ReadLineStopsAt255CharactersOrAtTheFirstFailedRead)
@@ -289,7 +291,7 @@ TEST_F(SerialPortTest, ReadLineStopsAt255CharactersOrAtTheFirstFailedRead)
     peer.setHandler([&](auto, sim::LineOutput& out) {
         out.send(std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
     });
-    ASSERT_EQ(rig.classicPort.open(1, 2400), kDone);
+    ASSERT_EQ(rig.classicPort.open(1, 2400), PortResult::Done);
     rig.classicPort.writeByte(0);
     const std::string first = rig.classicPort.readLine();
     EXPECT_EQ(first.size(), 255u);
@@ -304,12 +306,12 @@ TEST_F(SerialPortTest, WriteTextLimitIsClassicPortsOnly)
 {
     const std::string fits(299, 'a');
     const std::string tooLong(300, 'b');
-    ASSERT_EQ(rig.classicPort.open(1, 2400), kDone);
+    ASSERT_EQ(rig.classicPort.open(1, 2400), PortResult::Done);
     EXPECT_EQ(rig.classicPort.writeText(fits), kOk);
     EXPECT_EQ(rig.classicPort.writeText(tooLong), kNoReply);
     EXPECT_EQ(rig.wire.writtenText(), fits);
     rig.classicPort.close();
-    ASSERT_EQ(rig.tirrelPort.open(1, 2400, 'D'), kDone);
+    ASSERT_EQ(rig.tirrelPort.open(1, 2400, 'D'), PortResult::Done);
     EXPECT_EQ(rig.tirrelPort.writeText(tooLong), kOk);
     EXPECT_EQ(rig.wire.writtenText(), fits + tooLong);
 }
@@ -317,7 +319,7 @@ TEST_F(SerialPortTest, WriteTextLimitIsClassicPortsOnly)
 TEST_F(SerialPortTest, WritesFailOnAClosedPortOrAFailingLine)
 {
     EXPECT_EQ(rig.classicPort.writeByte(1), kNoReply);
-    ASSERT_EQ(rig.classicPort.open(1, 2400), kDone);
+    ASSERT_EQ(rig.classicPort.open(1, 2400), PortResult::Done);
     rig.wire.failWrites(EIO);
     EXPECT_EQ(rig.classicPort.writeText("AT"), kNoReply);
     EXPECT_EQ(rig.classicPort.lastError(), EIO);

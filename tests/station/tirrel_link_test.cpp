@@ -19,7 +19,7 @@ constexpr MemoryLocation kWindRun{0, 162, 5};
 struct TirrelRig {
     explicit TirrelRig(char model) : station(model == 'E', model == 'E'), rig(station)
     {
-        EXPECT_EQ(rig.tirrelPort.open(1, 2400, model), kDone);
+        EXPECT_EQ(rig.tirrelPort.open(1, 2400, model), PortResult::Done);
     }
     void answerWith(Bytes reply)
     {
@@ -247,7 +247,7 @@ TEST(TirrelLink, ModelThatAnswersForAnotherNeverHangs)
         StationPeer station(c.stationCrcCommands, c.stationCrcReplies);
         station.setStationNibbles(1, 0, 4, 0xBEEF);
         LinkRig rig(station);
-        ASSERT_EQ(rig.tirrelPort.open(1, 2400, c.linkModel), kDone);
+        ASSERT_EQ(rig.tirrelPort.open(1, 2400, c.linkModel), PortResult::Done);
         TirrelLink link(rig.tirrelPort);
         std::uint32_t value = 0;
         // A good exchange twice, to see the second start clean.

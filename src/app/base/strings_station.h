@@ -33,6 +33,11 @@ inline constexpr StringEntry kArchiveHeaderTirrel2{
 inline constexpr std::string_view kComPortCloseError = "Error (%ld) closing com Port!";
 inline constexpr std::string_view kComPortOpenError =
     "Error in opening com port. Check station settings.";
+// A station action that arrives while another holds the port.
+inline constexpr std::string_view kStationPortBusy =
+    "The station port is busy with another operation. Try again later.";
+inline constexpr std::string_view kNoStationModel =
+    "No station model is selected. Check station settings.";
 
 // Archive download: outcome on the status line and in the event log.
 inline constexpr std::string_view kDownloadCancelledByUser = "Download cancelled by user.";

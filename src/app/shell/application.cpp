@@ -1,6 +1,7 @@
 #include "app/shell/application.h"
 
 #include "app/shell/help_file.h"
+#include "station/port_services.h"
 
 namespace bv::app {
 
@@ -8,6 +9,18 @@ namespace {
 
 // What a "config.dat" that could not be loaded is renamed to at the first save.
 constexpr std::string_view kUnloadedConfigSuffix = ".bad";
+
+station::PortServices stationPortServices(platform::EventLoop& loop, const platform::Clock& clock,
+                                          platform::Ui& ui, const std::filesystem::path& stationDir,
+                                          StationDevices devices)
+{
+    station::PortServices services = station::systemPortServices(loop, clock, ui, stationDir);
+    if (devices.makeDevice)
+        services.makeDevice = std::move(devices.makeDevice);
+    if (devices.devicePath)
+        services.devicePath = std::move(devices.devicePath);
+    return services;
+}
 
 } // namespace
 
@@ -36,11 +49,16 @@ void ActivityHandlers::loggerTick()
 }
 
 Application::Application(platform::Ui& ui, platform::EventLoop& loop, const platform::Clock& clock,
-                         const std::filesystem::path& stationDir, Edition edition)
+                         const std::filesystem::path& stationDir, Edition edition,
+                         StationDevices stationDevices)
     : ui_(ui), loop_(loop), clock_(clock),
       stationDir_(std::filesystem::absolute(stationDir).lexically_normal()), edition_(edition),
-      eventLog_(stationDir_, clock_, regional_), shell_(ui_, clock_, regional_), dialogHost_(ui_),
-      settingsLauncher_(dialogHost_, gate_),
+      eventLog_(stationDir_, clock_, regional_), shell_(ui_, clock_, regional_),
+      station_(
+          stationPortServices(loop_, clock_, ui_, stationDir_, std::move(stationDevices)),
+          station::StationMessages{[this](const std::string& text) { shell_.showStatus(text); },
+                                   [this](const std::string& text) { eventLog_.logEvent(text); }}),
+      dialogHost_(ui_), settingsLauncher_(dialogHost_, gate_),
       loggerSchedule_(config_, gate_, clock_, processStarter_, eventLog_, shell_),
       scheduler_(config_, gate_, schedulerState_, clock_, activities_)
 {
@@ -62,8 +80,7 @@ ConfigLoad Application::start(const std::vector<std::string>& args,
     const ConfigLoad loaded = startConfig(config_, stationDir_);
     keepUnloadedConfig_ = loaded == ConfigLoad::WrongSize || loaded == ConfigLoad::Unreadable;
     applyCommandLineSwitch(config_, args);
-    units::applyUnitCodes(stationUnits_, config_.tempUnit, config_.rainUnit, config_.baroUnit,
-                          config_.windUnit);
+    applyStationSettings();
     regional_ = regional;
     loop_.stopTimer(timerId_);
     timerId_ = loop_.startTimer(Scheduler::kTickPeriodMs, [this] { tick(); });
@@ -89,8 +106,14 @@ std::error_code Application::shutdown()
     return saveConfiguration();
 }
 
+void Application::applyStationSettings()
+{
+    station_.configure(station::stationSettingsFrom(config_, station_.settings().units));
+}
+
 std::error_code Application::saveConfiguration()
 {
+    applyStationSettings();
     if (keepUnloadedConfig_) {
         const std::filesystem::path file = configFilePath(stationDir_);
         std::filesystem::path kept = file;

@@ -22,8 +22,9 @@
 #include "platform/event_loop.h"
 #include "platform/linux/spawned_process.h"
 #include "platform/ui.h"
+#include "station/serial_port.h"
+#include "station/station_session.h"
 #include "units/regional_settings.h"
-#include "units/units_selection.h"
 
 namespace bv::app {
 
@@ -47,10 +48,19 @@ class ActivityHandlers final : public AutomaticActivities {
     void loggerTick() override;
 };
 
+// The serial devices of the station session: empty parts stand for the
+// termios devices at the station directory's port paths (ports/COMn, else
+// /dev/ttyS(n-1)); tests give an in-memory wire.
+struct StationDevices {
+    station::SerialDeviceFactory makeDevice;
+    station::PortPathFn devicePath;
+};
+
 // The process-wide state of the main program, made once by main and shared by
 // the window and every part: the configuration record, the scheduler's
 // counters and latches, the automatic-task gate, the regional settings, the
-// event log, the status line and message boxes, the open dialogs, and timer 1.
+// event log, the status line and message boxes, the open dialogs, the station
+// session, and timer 1.
 //
 // Start-up runs in two steps around the making of the window: the constructor
 // sets the defaults and the latches; start() loads "config.dat", applies "-d",
@@ -59,24 +69,29 @@ class ActivityHandlers final : public AutomaticActivities {
 class Application {
   public:
     Application(platform::Ui& ui, platform::EventLoop& loop, const platform::Clock& clock,
-                const std::filesystem::path& stationDir, Edition edition);
+                const std::filesystem::path& stationDir, Edition edition,
+                StationDevices stationDevices = {});
     ~Application();
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
     // "config.dat" of the station directory over the defaults, `stationDir`
     // set to that directory, the "-d" switch from args, the regional
-    // settings, then timer 1 (1000 ms) driving the scheduler. Returns how the
-    // configuration was loaded.
+    // settings, the station session's settings, then timer 1 (1000 ms)
+    // driving the scheduler. Returns how the configuration was loaded.
     ConfigLoad start(const std::vector<std::string>& args, const units::RegionalSettings& regional);
     // Stops timer 1 and saves "config.dat"; returns the save's error, if any.
     // Without a start() before it, or called again, it does nothing.
     std::error_code shutdown();
-    // Saves "config.dat" now (the settings dialogs call it on OK). A file
+    // Saves "config.dat" now (the settings dialogs call it on OK) and gives the
+    // station session the settings of the record (applyStationSettings). A file
     // that start() found but could not load (wrong size, unreadable) is first
     // renamed to "config.dat.bad" and the event log says so, so the first
     // save does not destroy it.
     std::error_code saveConfiguration();
+    // The station session takes the record's station settings; a unit code
+    // out of its range keeps the unit in force.
+    void applyStationSettings();
     // Gives the station directory the program's copy of "Viraraz.hlp" when
     // it has none (see installHelpFile). A failure is written to the event
     // log and returned; the program runs on without help.
@@ -92,9 +107,9 @@ class Application {
     SchedulerState& schedulerState() { return schedulerState_; }
     AutoTaskGate& gate() { return gate_; }
     const units::RegionalSettings& regional() const { return regional_; }
-    // The units the station link converts its readings to, as the
-    // configuration chose them at start and the Units dialog since.
-    units::UnitsSelection& stationUnits() { return stationUnits_; }
+    // The one way to the station for every part of the program; its status
+    // messages go through the shell's status line, its events to event.log.
+    station::StationSession& station() { return station_; }
     EventLog& eventLog() { return eventLog_; }
     Shell& shell() { return shell_; }
     DialogHost& dialogHost() { return dialogHost_; }
@@ -117,9 +132,9 @@ class Application {
     SchedulerState schedulerState_;
     AutoTaskGate gate_;
     units::RegionalSettings regional_;
-    units::UnitsSelection stationUnits_;
     EventLog eventLog_;
     Shell shell_;
+    station::StationSession station_;
     DialogHost dialogHost_;
     SettingsDialogLauncher settingsLauncher_;
     ActivityHandlers activities_;

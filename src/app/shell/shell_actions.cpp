@@ -18,7 +18,7 @@ namespace bv::app {
 void addShellActions(MainCommands& commands, Application& app)
 {
     commands.setAction(CmdUnits, [&app] {
-        runUnitsDialog(app.settingsLauncher(), app.config(), app.stationUnits(),
+        runUnitsDialog(app.settingsLauncher(), app.config(), app.station(),
                        [&app] { app.saveConfiguration(); });
     });
     commands.setAction(CmdInternet, [&app] {

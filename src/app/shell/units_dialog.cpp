@@ -73,8 +73,8 @@ std::int8_t checkedPosition(const platform::DialogView& view, std::span<const in
 
 } // namespace
 
-UnitsDialog::UnitsDialog(ConfigRecord& config, units::UnitsSelection& stationUnits)
-    : Dialog(unitsTemplate(), kHelpButton), config_(config), stationUnits_(stationUnits)
+UnitsDialog::UnitsDialog(ConfigRecord& config, station::StationSession& station)
+    : Dialog(unitsTemplate(), kHelpButton), config_(config), station_(station)
 {
 }
 
@@ -102,15 +102,16 @@ void UnitsDialog::store(const platform::DialogView& view)
     config_.rainUnit = view.checked(kRainButtons[0]) ? 0 : 1;
     config_.baroUnit = checkedPosition(view, kBarometerButtons, config_.baroUnit);
     config_.windUnit = checkedPosition(view, kWindButtons, config_.windUnit);
-    units::applyUnitCodes(stationUnits_, config_.tempUnit, config_.rainUnit, config_.baroUnit,
+    units::UnitsSelection selection = station_.settings().units;
+    units::applyUnitCodes(selection, config_.tempUnit, config_.rainUnit, config_.baroUnit,
                           config_.windUnit);
+    station_.setUnits(selection);
 }
 
 int runUnitsDialog(SettingsDialogLauncher& launcher, ConfigRecord& config,
-                   units::UnitsSelection& stationUnits,
-                   const std::function<void()>& saveConfiguration)
+                   station::StationSession& station, const std::function<void()>& saveConfiguration)
 {
-    UnitsDialog dialog(config, stationUnits);
+    UnitsDialog dialog(config, station);
     return launcher.runAndSave(dialog, saveConfiguration);
 }
 

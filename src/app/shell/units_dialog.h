@@ -4,7 +4,7 @@
 
 #include "app/base/config_record.h"
 #include "app/base/dialog.h"
-#include "units/units_selection.h"
+#include "station/station_session.h"
 
 namespace bv::app {
 
@@ -25,12 +25,11 @@ inline constexpr int kWindButtons[] = {1038, 1039, 1040, 1041};
 // Shows the four unit codes of the configuration. OK stores them:
 // temperature and rain are 0 when their first button ("°F", "in") is checked
 // and 1 otherwise; barometer and wind are the position of the checked button
-// in their group, unchanged when none is. The station link's units (the
-// units its engine converts readings to) follow at once; no station command
-// is sent.
+// in their group, unchanged when none is. The station session's engines
+// convert readings to the new units at once; no station command is sent.
 class UnitsDialog final : public Dialog {
   public:
-    UnitsDialog(ConfigRecord& config, units::UnitsSelection& stationUnits);
+    UnitsDialog(ConfigRecord& config, station::StationSession& station);
 
   protected:
     void handleOpen(platform::DialogView& view) override;
@@ -40,13 +39,13 @@ class UnitsDialog final : public Dialog {
     void store(const platform::DialogView& view);
 
     ConfigRecord& config_;
-    units::UnitsSelection& stationUnits_;
+    station::StationSession& station_;
 };
 
 // Setup > Units: runs the dialog through the settings launcher, which saves
 // the configuration with saveConfiguration unless the dialog was cancelled.
 int runUnitsDialog(SettingsDialogLauncher& launcher, ConfigRecord& config,
-                   units::UnitsSelection& stationUnits,
+                   station::StationSession& station,
                    const std::function<void()>& saveConfiguration);
 
 } // namespace bv::app

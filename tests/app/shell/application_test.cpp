@@ -55,7 +55,7 @@ TEST_F(ApplicationTest, StartLoadsConfigDatAndTakesTheStationDirectory)
     EXPECT_EQ(app.config().ftpHost, "ftp.example.net");
     EXPECT_EQ(app.config().stationDir, dir.path().string());
     EXPECT_EQ(app.regional(), regional);
-    EXPECT_EQ(app.stationUnits().temperature, units::TemperatureUnit::Celsius);
+    EXPECT_EQ(app.station().settings().units.temperature, units::TemperatureUnit::Celsius);
 }
 
 TEST_F(ApplicationTest, DisableSwitchStaysOffInTheFileSavedAtExit)
@@ -181,7 +181,7 @@ TEST_F(ApplicationTest, UnitsCommandRunsTheDialogAndSavesOnOk)
     EXPECT_FALSE(gateDuringDialog);
     EXPECT_TRUE(app.gate().allowed());
     EXPECT_EQ(app.config().tempUnit, 1);
-    EXPECT_EQ(app.stationUnits().temperature, units::TemperatureUnit::Celsius);
+    EXPECT_EQ(app.station().settings().units.temperature, units::TemperatureUnit::Celsius);
     EXPECT_EQ(savedConfig().tempUnit, 1);
 }
 

@@ -30,7 +30,7 @@ class UnitsDialogTest : public ShellDialogTest {
     int runWith(testsupport::ScriptedUi::DialogScript script)
     {
         ui.onDialog("SETUP_UNITS", std::move(script));
-        return runUnitsDialog(launcher, config, stationUnits,
+        return runUnitsDialog(launcher, config, station,
                               [this] { ASSERT_FALSE(saveConfig(config, stationDir)); });
     }
 
@@ -39,7 +39,11 @@ class UnitsDialogTest : public ShellDialogTest {
         ("bv_units_dialog_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
          "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     ConfigRecord config;
-    units::UnitsSelection stationUnits;
+    // A session whose ports are never opened: the dialog sends nothing.
+    station::StationSession station{
+        station::PortServices{time, time, ui, [] { return nullptr; },
+                              [](int port) { return "COM" + std::to_string(port); }},
+        {}};
 };
 
 TEST_F(UnitsDialogTest, ShowsEveryUnitInItsGroupWithTheExactLabels)
@@ -93,10 +97,12 @@ TEST_F(UnitsDialogTest, OkStoresTheChosenCodesGivesThemToTheStationAndSaves)
     const struct {
         int clicks[4];
         std::int8_t temp, baro, rain, wind;
+        // Raw 32.0 °F, 29.920 inHg, 100 tips of 0.01 in and 10 mph in the chosen units.
+        double freezing, barometer, rain100Tips, wind10Mph;
     } cases[] = {
-        {{1214, 1217, 1037, 1041}, 1, 2, 1, 3},
-        {{1213, 1215, 1036, 1038}, 0, 0, 0, 0},
-        {{1213, 1216, 1037, 1039}, 0, 1, 1, 1},
+        {{1214, 1217, 1037, 1041}, 1, 2, 1, 3, 0.0, 1013.21, 25.4, 4.47},
+        {{1213, 1215, 1036, 1038}, 0, 0, 0, 0, 32.0, 29.92, 1.0, 10.0},
+        {{1213, 1216, 1037, 1039}, 0, 1, 1, 1, 32.0, 759.97, 25.4, 8.70},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.clicks[0] * 1000 + c.clicks[1]);
@@ -110,11 +116,16 @@ TEST_F(UnitsDialogTest, OkStoresTheChosenCodesGivesThemToTheStationAndSaves)
         EXPECT_EQ(config.baroUnit, c.baro);
         EXPECT_EQ(config.rainUnit, c.rain);
         EXPECT_EQ(config.windUnit, c.wind);
-        EXPECT_EQ(static_cast<int>(stationUnits.temperature), c.temp);
-        EXPECT_EQ(static_cast<int>(stationUnits.barometer), c.baro);
-        EXPECT_EQ(static_cast<int>(stationUnits.rain), c.rain);
-        EXPECT_EQ(static_cast<int>(stationUnits.wind), c.wind);
-
+        // Both engines convert readings to the new units at once.
+        for (station::ConditionsReader* reader :
+             {static_cast<station::ConditionsReader*>(&station.tirrelReader()),
+              static_cast<station::ConditionsReader*>(&station.classicReader())}) {
+            const station::ConditionsUnits& units = reader->units();
+            EXPECT_NEAR(units.temperature(320), c.freezing, 1e-4);
+            EXPECT_NEAR(units.barometer(29920), c.barometer, 1e-2);
+            EXPECT_NEAR(units.rain(100), c.rain100Tips, 1e-4);
+            EXPECT_NEAR(units.windSpeed(10), c.wind10Mph, 1e-2);
+        }
         ConfigRecord saved;
         ASSERT_EQ(loadConfig(saved, stationDir), ConfigLoad::Loaded);
         EXPECT_EQ(saved.tempUnit, c.temp);
@@ -139,7 +150,7 @@ TEST_F(UnitsDialogTest, CancelChangesNothingAndLeavesTheFileUntouched)
               platform::IdCancel);
     EXPECT_EQ(config.tempUnit, 0);
     EXPECT_EQ(config.baroUnit, 0);
-    EXPECT_EQ(stationUnits, units::UnitsSelection{});
+    EXPECT_EQ(station.reader().units().selection, units::UnitsSelection{});
     EXPECT_EQ(readFile(configFilePath(stationDir)), before);
 }
 
