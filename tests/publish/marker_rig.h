@@ -13,20 +13,17 @@ struct MarkerRig {
 
     explicit MarkerRig(int modelCode, bool celsius = false)
         : rig(modelCode),
-          markers({rig.conditions, rig.poller.classic().memory(), rig.poller.tirrel().memory()},
+          markers({rig.conditions, rig.session.classicMemory(), rig.session.tirrelMemory()},
                   {modelCode > kLastClassicModel,
                    celsius ? units::TemperatureUnit::Celsius : units::TemperatureUnit::Fahrenheit,
                    {}},
                   rig.time)
     {
         rig.config.tempUnit = celsius ? 1 : 0;
-        rig.poller.pollCurrentConditions(rig.config);
+        rig.session.configure(station::stationSettingsFrom(rig.config));
+        rig.session.pollCurrentConditions();
     }
-    ~MarkerRig()
-    {
-        rig.tirrelPort.close();
-        rig.classicPort.close();
-    }
+    ~MarkerRig() { rig.session.close(); }
 
     std::string expand(std::string_view marker)
     {
