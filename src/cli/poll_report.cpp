@@ -6,21 +6,23 @@
 #include "app/base/strings_weather.h"
 #include "station/derived_values.h"
 #include "station/result_codes.h"
-#include "units/compass.h"
 
 namespace bv::cli {
 namespace {
 
 ReportItem number(std::string name, ReportKind kind, double value)
 {
-    const bool absent =
-        kind != ReportKind::Raw && (value == station::kMissingValue || value == station::kNoAnswer);
-    return ReportItem{std::move(name), kind, absent ? std::nullopt : std::optional(value), {}};
+    return ReportItem{std::move(name),
+                      kind,
+                      kind == ReportKind::Raw ? station::WeatherValue::number(value)
+                                              : station::WeatherValue::fromReading(value),
+                      {}};
 }
 
 ReportItem text(std::string name, std::optional<std::string> value)
 {
-    return ReportItem{std::move(name), ReportKind::Whole, {}, std::move(value)};
+    return ReportItem{std::move(name), ReportKind::Whole, station::WeatherValue::missing(),
+                      std::move(value)};
 }
 
 ReportKind kindOf(station::MemoryDecoding d)
@@ -112,7 +114,7 @@ ReportSection derivedSection(double outsideTemp, int outsideHum, double windSpee
 {
     const station::DerivedWeather d =
         station::deriveWeather(outsideTemp, outsideHum, windSpeed, units);
-    const std::string_view point = units::compassPoint(windDir);
+    const std::string_view point = station::compassText(windDir);
     return ReportSection{
         "derived",
         "Derived values",
@@ -120,7 +122,7 @@ ReportSection derivedSection(double outsideTemp, int outsideHum, double windSpee
          number("windChill", ReportKind::Temperature, d.windChill),
          number("thermalIndex", ReportKind::Temperature, d.thermalIndex),
          text("windCompassPoint",
-              point == units::kNoCompassPoint ? std::nullopt : std::optional<std::string>(point))}};
+              point == station::missingText() ? std::nullopt : std::optional<std::string>(point))}};
 }
 
 // The station-memory values of the family, its barometer trend and clock, and
@@ -160,31 +162,25 @@ int decimalsOf(ReportKind kind)
 
 std::string unitOf(ReportKind kind, const units::UnitsSelection& units)
 {
+    using station::Quantity;
     switch (kind) {
     case ReportKind::Temperature:
-        return std::string(units::unitLabel(units.temperature));
+        return unitLabel(Quantity::Temperature, units);
     case ReportKind::Humidity:
-        return "%";
+        return unitLabel(Quantity::Humidity, units);
     case ReportKind::Barometer:
-        return std::string(units::unitLabel(units.barometer));
+        return unitLabel(Quantity::Barometer, units);
     case ReportKind::Wind:
-        return std::string(units::unitLabel(units.wind));
+        return unitLabel(Quantity::WindSpeed, units);
     case ReportKind::Degrees:
-        return "°";
+        return unitLabel(Quantity::WindDirection, units);
     case ReportKind::Rain:
-        return std::string(units::unitLabel(units.rain));
+        return unitLabel(Quantity::Rain, units);
     case ReportKind::RainRate:
-        return std::string(units::unitLabel(units.rain)) + "/hr";
+        return unitLabel(Quantity::RainRate, units);
     default:
         return "";
     }
-}
-
-std::string formatNumber(double value, int decimals)
-{
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
-    return buffer;
 }
 
 std::string withUnit(const std::string& number, const std::string& unit)
@@ -196,8 +192,8 @@ std::string jsonValue(const ReportItem& item)
 {
     if (item.text)
         return '"' + *item.text + '"';
-    if (item.value)
-        return formatNumber(*item.value, decimalsOf(item.kind));
+    if (item.value.present())
+        return station::valueText(item.value, decimalsOf(item.kind));
     return "null";
 }
 
@@ -281,11 +277,11 @@ void printReportText(const std::string& head, const std::vector<ReportSection>& 
     for (const ReportSection& section : report) {
         out << '\n' << section.title << '\n';
         for (const ReportItem& item : section.items) {
-            std::string value = app::strings::kMissingValue.text.data();
+            std::string value(station::missingText());
             if (item.text)
                 value = *item.text;
-            else if (item.value)
-                value = withUnit(formatNumber(*item.value, decimalsOf(item.kind)),
+            else if (item.value.present())
+                value = withUnit(station::valueText(item.value, decimalsOf(item.kind)),
                                  unitOf(item.kind, units));
             std::string name = item.name;
             name.resize(std::max<std::size_t>(name.size(), kNameWidth), ' ');

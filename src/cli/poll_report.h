@@ -8,6 +8,7 @@
 
 #include "station/conditions.h"
 #include "station/conditions_reader.h"
+#include "station/weather_values.h"
 #include "units/units_selection.h"
 
 namespace bv::cli {
@@ -30,7 +31,7 @@ enum class ReportKind {
 struct ReportItem {
     std::string name;
     ReportKind kind = ReportKind::Whole;
-    std::optional<double> value;     // nothing when missing or not answered
+    station::WeatherValue value = station::WeatherValue::missing();
     std::optional<std::string> text; // a text value instead of a number
 };
 
