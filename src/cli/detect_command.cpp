@@ -5,11 +5,9 @@
 #include "app/base/config_file.h"
 #include "app/base/strings_station.h"
 #include "cli/command_line.h"
+#include "cli/command_station.h"
 #include "cli/progress_line.h"
 #include "platform/headless/headless_ui.h"
-#include "platform/headless/poll_event_loop.h"
-#include "platform/linux/system_clock.h"
-#include "platform/linux/termios_serial_device.h"
 #include "station/port_path.h"
 #include "station/station_detector.h"
 
@@ -62,12 +60,7 @@ int detectStation(CommandContext& context, PollEnvironment& environment)
 
 int runDetectCommand(CommandContext& context)
 {
-    platform::PollEventLoop loop;
-    platform::SystemClock clock;
-    PollEnvironment environment{
-        loop, clock, [&loop] { return std::make_unique<platform::TermiosSerialDevice>(loop); },
-        units::readRegionalSettings()};
-    return detectStation(context, environment);
+    return runOnSystem(context, detectStation);
 }
 
 } // namespace bv::cli

@@ -8,11 +8,14 @@
 #include "cli/image_command.h"
 #include "cli/poll_command.h"
 #include "cli/simulate_command.h"
+#include "cli/template_commands.h"
 
 namespace {
 
 // The subcommands of viraraz, one line each.
 constexpr bv::cli::Command kCommands[] = {
+    {"convert", "TEMPLATE", "print the page TEMPLATE gives with the station's current values",
+     bv::cli::runConvertCommand},
     {"config", "show [--json] | get NAME | set NAME VALUE",
      "show the settings of config.dat, or read or change one by name", bv::cli::runConfigCommand},
     {"detect", "", "find a station on ports 1 to 10 and store its port, rate and model",
@@ -24,6 +27,8 @@ constexpr bv::cli::Command kCommands[] = {
     {"simulate", "[--model NAME] [--port N] [--baud RATE] [--baud-pacing] [--seed S]",
      "serve a simulated station on a pseudo-terminal linked as ports/COMn",
      bv::cli::runSimulateCommand},
+    {"tags", "", "list every template marker of the station with its current value",
+     bv::cli::runTagsCommand},
 };
 
 } // namespace

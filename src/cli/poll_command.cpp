@@ -2,15 +2,10 @@
 
 #include <string>
 
-#include "app/base/event_log.h"
 #include "cli/command_line.h"
+#include "cli/command_station.h"
 #include "cli/poll_report.h"
 #include "cli/station_trace.h"
-#include "platform/headless/headless_ui.h"
-#include "platform/headless/poll_event_loop.h"
-#include "platform/linux/system_clock.h"
-#include "platform/linux/termios_serial_device.h"
-#include "station/port_path.h"
 #include "station/result_codes.h"
 #include "station/station_models.h"
 #include "station/station_session.h"
@@ -39,22 +34,6 @@ PollArgs parsePollArgs(std::vector<std::string> args)
     return parsed;
 }
 
-// Status lines are the poll's messages here: "viraraz: " and the text, on err.
-class CommandUi : public platform::HeadlessUi {
-  public:
-    explicit CommandUi(std::ostream& err) : HeadlessUi(err), err_(err) {}
-    void setStatusText(const std::string& text) override
-    {
-        if (!text.empty() && text != last_)
-            err_ << "viraraz: " << text << '\n';
-        last_ = text;
-    }
-
-  private:
-    std::ostream& err_;
-    std::string last_;
-};
-
 } // namespace
 
 int pollStation(CommandContext& context, PollEnvironment& environment)
@@ -79,17 +58,8 @@ int pollStation(CommandContext& context, PollEnvironment& environment)
         context.err << "viraraz: " << trace.error() << '\n';
         return kExitFailure;
     }
-    CommandUi ui(context.err);
-    app::EventLog eventLog(context.stationDir, environment.clock, environment.regional);
-    const std::filesystem::path stationDir = context.stationDir;
-    station::StationSession session(
-        station::PortServices{
-            environment.loop, environment.clock, ui, trace.wrap(environment.makeDevice),
-            [stationDir](int port) { return station::portDevicePath(stationDir, port); }},
-        station::StationMessages{
-            [&ui](const std::string& text) { ui.setStatusText(text); },
-            [&eventLog](const std::string& line) { eventLog.logEvent(line); }});
-    session.configure(station::stationSettingsFrom(config));
+    CommandStation commandStation(context, environment, config, trace.wrap(environment.makeDevice));
+    station::StationSession& session = commandStation.session();
 
     // The session has said why on stderr (and in event.log).
     if (session.pollCurrentConditions() != station::kDone) {
@@ -119,12 +89,7 @@ int pollStation(CommandContext& context, PollEnvironment& environment)
 
 int runPollCommand(CommandContext& context)
 {
-    platform::PollEventLoop loop;
-    platform::SystemClock clock;
-    PollEnvironment environment{
-        loop, clock, [&loop] { return std::make_unique<platform::TermiosSerialDevice>(loop); },
-        units::readRegionalSettings()};
-    return pollStation(context, environment);
+    return runOnSystem(context, pollStation);
 }
 
 } // namespace bv::cli
