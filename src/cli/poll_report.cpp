@@ -79,20 +79,6 @@ std::optional<std::string> timeText(const station::TimeReading& reading)
     return date + ' ' + twoDigits(t.hour) + ':' + twoDigits(t.minute);
 }
 
-std::optional<std::string> trendText(station::BarometerTrend trend)
-{
-    switch (trend) {
-    case station::BarometerTrend::Steady:
-        return std::string(app::strings::kTrendSteady.text);
-    case station::BarometerTrend::Rising:
-        return std::string(app::strings::kTrendRising.text);
-    case station::BarometerTrend::Falling:
-        return std::string(app::strings::kTrendFalling.text);
-    default:
-        return std::nullopt;
-    }
-}
-
 std::string capitalized(std::string_view name)
 {
     std::string s(name);
@@ -135,7 +121,9 @@ memorySections(Memory& memory, std::span<const station::MemoryValueSpec> specs, 
     for (std::size_t i = 0; i < specs.size(); ++i)
         values.items.push_back(number(std::string(specs[i].name), kindOf(specs[i].decoding),
                                       memory.read(static_cast<Value>(i))));
-    values.items.push_back(text("barometerTrend", trendText(memory.readBarometerTrend())));
+    const std::optional<std::string_view> trend = station::trendText(memory.readBarometerTrend());
+    values.items.push_back(
+        text("barometerTrend", trend ? std::optional<std::string>(*trend) : std::nullopt));
     values.items.push_back(text("stationTime", timeText(memory.readStationTime())));
     ReportSection times{"times", "Times of the day's highs and lows", {}};
     for (std::size_t i = 0; i < timeSpecs.size(); ++i)

@@ -1,13 +1,11 @@
 #include "publish/template_markers.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <variant>
 
-#include "app/base/strings_weather.h"
 #include "station/derived_values.h"
 #include "station/result_codes.h"
-#include "units/compass.h"
+#include "station/weather_values.h"
 #include "units/conversions.h"
 #include "units/date_time.h"
 
@@ -15,55 +13,33 @@ namespace bv::publish {
 
 namespace {
 
-constexpr int kCompassDegrees = 360;
+constexpr int kOneDecimal = 1;
+constexpr int kTwoDecimals = 2;
 
 template <class... F> struct Overloaded : F... {
     using F::operator()...;
 };
 
-// A number in the marker's format: "%.1f", "%.2f", or "%d" of the value truncated.
+// A number in the marker's format as it stands, markers included: one or two
+// decimals, or the whole number ("%d" of the value truncated).
 std::string formatNumber(double value, MarkerFormat format)
 {
-    const auto print = [](const char* pattern, auto number) {
-        const int size = std::snprintf(nullptr, 0, pattern, number);
-        std::string text(static_cast<std::size_t>(size), '\0');
-        std::snprintf(text.data(), text.size() + 1, pattern, number);
-        return text;
-    };
     switch (format) {
     case MarkerFormat::OneDecimal:
-        return print("%.1f", value);
+        return station::formatFixed(value, kOneDecimal);
     case MarkerFormat::TwoDecimals:
-        return print("%.2f", value);
+        return station::formatFixed(value, kTwoDecimals);
     default:
-        return print("%d", static_cast<int>(value));
+        return std::to_string(static_cast<int>(value));
     }
-}
-
-// The compass point of a direction in 0..359 degrees; "----" for any other.
-std::string compassText(double degrees)
-{
-    if (degrees < 0 || degrees >= kCompassDegrees)
-        return std::string(app::strings::kMissingValue.text);
-    return std::string(units::compassPoint(degrees));
 }
 
 // The trend word; "" when the station shows no trend, nothing without an answer.
-std::optional<std::string> trendText(station::BarometerTrend trend)
+std::optional<std::string> trendWord(station::BarometerTrend trend)
 {
-    switch (trend) {
-    case station::BarometerTrend::Steady:
-        return std::string(app::strings::kTrendSteady.text);
-    case station::BarometerTrend::Rising:
-        return std::string(app::strings::kTrendRising.text);
-    case station::BarometerTrend::Falling:
-        return std::string(app::strings::kTrendFalling.text);
-    case station::BarometerTrend::None:
-        return std::string();
-    case station::BarometerTrend::NoAnswer:
-        break;
-    }
-    return std::nullopt;
+    if (trend == station::BarometerTrend::NoAnswer)
+        return std::nullopt;
+    return std::string(station::trendText(trend).value_or(""));
 }
 
 } // namespace
@@ -145,9 +121,9 @@ std::optional<std::string> TemplateMarkers::derived(DerivedSource source, Marker
     case DerivedSource::ThermalIndex:
         return formatNumber(thermalIndex(record, memory), format);
     case DerivedSource::CompassPoint:
-        return compassText(record.windDir);
+        return std::string(station::compassText(record.windDir));
     case DerivedSource::BarometerTrend:
-        return trendText(memory.readBarometerTrend());
+        return trendWord(memory.readBarometerTrend());
     case DerivedSource::StationDate:
     case DerivedSource::StationTime:
         return dateAndTime(memory.readStationTime(), format);

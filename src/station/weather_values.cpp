@@ -136,4 +136,20 @@ std::string_view compassText(const WeatherValue& direction)
     return degrees ? compassText(*degrees) : missingText();
 }
 
+std::optional<std::string_view> trendText(BarometerTrend trend)
+{
+    switch (trend) {
+    case BarometerTrend::Steady:
+        return app::strings::kTrendSteady.text;
+    case BarometerTrend::Rising:
+        return app::strings::kTrendRising.text;
+    case BarometerTrend::Falling:
+        return app::strings::kTrendFalling.text;
+    case BarometerTrend::None:
+    case BarometerTrend::NoAnswer:
+        break;
+    }
+    return std::nullopt;
+}
+
 } // namespace bv::station

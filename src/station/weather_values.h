@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "station/station_memory.h"
 #include "units/units_selection.h"
 
 // Weather values as users see them, shared by the archive file, the
@@ -81,5 +82,9 @@ std::string valueText(const WeatherValue& value, int decimals);
 // (a negative direction, the markers, 360 and above) prints missingText().
 std::string_view compassText(double degrees);
 std::string_view compassText(const WeatherValue& direction);
+
+// The trend word of the barometer: "steady", "rising" or "falling"; nothing
+// when the station shows no trend or did not answer.
+std::optional<std::string_view> trendText(BarometerTrend trend);
 
 } // namespace bv::station

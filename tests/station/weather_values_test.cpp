@@ -85,6 +85,15 @@ TEST(WeatherValues, CompassTextOfTheTruncatedSector)
     EXPECT_EQ(compassText(WeatherValue::number(45)), "NE");
 }
 
+TEST(WeatherValues, TrendWordsOnlyForAShownTrend)
+{
+    EXPECT_EQ(trendText(BarometerTrend::Steady), "steady");
+    EXPECT_EQ(trendText(BarometerTrend::Rising), "rising");
+    EXPECT_EQ(trendText(BarometerTrend::Falling), "falling");
+    EXPECT_EQ(trendText(BarometerTrend::None), std::nullopt);
+    EXPECT_EQ(trendText(BarometerTrend::NoAnswer), std::nullopt);
+}
+
 TEST(WeatherValues, UnitLabelsFollowTheSelection)
 {
     units::UnitsSelection metric{units::TemperatureUnit::Celsius, units::RainUnit::Millimetre,
