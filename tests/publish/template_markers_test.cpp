@@ -65,20 +65,6 @@ TEST(TemplateMarkersTest, ThermalIndexFollowsTheTableInEitherUnit)
     }
 }
 
-TEST(TemplateMarkersTest, TirrelMarkersOfItsOwn)
-{
-    MarkerRig station(5);
-    station.rig.conditions.tirrel.leafWetness = 3;
-    const std::vector<Case> cases = {
-        {"<!--intemp-->", "(unchanged)"},
-        {"<!--hiintemp-->", "(unchanged)"},
-        {"<!--stationdate-->", " 6-15-26"},
-        {"<!--date-->", " 6-15-26"},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(station.expand(c.marker), c.expected) << c.marker;
-}
-
 TEST(TemplateMarkersTest, AHighOfDecemberReadInJanuaryIsLastYears)
 {
     MarkerRig station(1);
