@@ -83,30 +83,43 @@ std::string_view suffixText(Suffix suffix, const units::UnitsSelection& units)
 }
 
 // Compass point 0 (N) .. 15 (NNW) of a name, or -1.
-int compassPointOf(const std::string& name)
+int compassPointOf(std::string_view name)
 {
     const auto& points = text::kCompassPoints;
     const auto found = std::find_if(points.begin(), points.end(),
-                                    [&name](const app::StringEntry& e) { return e.text == name; });
+                                    [name](const app::StringEntry& e) { return e.text == name; });
     return found == points.end() ? -1 : static_cast<int>(found - points.begin());
 }
+
+// What a graph takes from its usable records: their time stamps and values.
+template <class Value> struct Series {
+    std::vector<units::DateTime> stamps;
+    std::vector<Value> values;
+
+    void add(const units::DateTime& stamp, const Value& value)
+    {
+        stamps.push_back(stamp);
+        values.push_back(value);
+    }
+    int minuteOf(std::size_t i, const GraphPeriod& period) const
+    {
+        return minutesBetween(period.start, stamps[i]);
+    }
+};
 
 std::unique_ptr<GaugeImage> lineGraph(int index, const std::vector<ArchiveRecord>& records,
                                       const Station& station,
                                       const units::RegionalSettings& regional)
 {
-    LineGraph graph = kLineGraphs[static_cast<std::size_t>(index)];
-    std::vector<ArchiveRecord> usable;
-    std::vector<float> values;
+    Series<float> series;
     for (const ArchiveRecord& record : records)
-        if (const std::optional<float> value = parseArchiveNumber(record.fields[0])) {
-            usable.push_back(record);
-            values.push_back(*value);
-        }
-    const std::optional<GraphPeriod> period = graphPeriod(usable, 2);
+        if (const std::optional<float> value = parseArchiveNumber(record.fields[0]))
+            series.add(record.stamp, *value);
+    const std::optional<GraphPeriod> period = graphPeriod(series.stamps, 2);
     if (!period)
         return nullptr;
 
+    LineGraph graph = kLineGraphs[static_cast<std::size_t>(index)];
     std::string title(text::kGraphTitles[static_cast<std::size_t>(index)]);
     if (station.tirrel && index == kSoilGraph) {
         title = text::kSoilTempLabel.text;
@@ -118,10 +131,10 @@ std::unique_ptr<GaugeImage> lineGraph(int index, const std::vector<ArchiveRecord
     title += suffixText(graph.suffix, station.units);
 
     std::vector<TimedValue> points;
-    points.reserve(usable.size());
-    for (std::size_t i = 0; i < usable.size(); ++i)
-        points.push_back({minutesBetween(period->start, usable[i].stamp), values[i]});
-    const auto [lowest, highest] = std::minmax_element(values.begin(), values.end());
+    points.reserve(series.values.size());
+    for (std::size_t i = 0; i < series.values.size(); ++i)
+        points.push_back({series.minuteOf(i, *period), series.values[i]});
+    const auto [lowest, highest] = std::minmax_element(series.values.begin(), series.values.end());
     const float minimum = *lowest;
     const float maximum = *highest == minimum ? minimum + 1.0f : *highest;
     Scale scale = fivesScale(minimum, maximum);
@@ -135,53 +148,42 @@ std::unique_ptr<GaugeImage> lineGraph(int index, const std::vector<ArchiveRecord
                                         *period, scale, twoDecimals, regional);
 }
 
-// The records whose direction field (the last field read) names a compass point.
-std::vector<ArchiveRecord> withDirection(const std::vector<ArchiveRecord>& records,
-                                         std::vector<int>& points)
-{
-    std::vector<ArchiveRecord> usable;
-    for (const ArchiveRecord& record : records)
-        if (const int point = compassPointOf(record.fields.back()); point >= 0) {
-            usable.push_back(record);
-            points.push_back(point);
-        }
-    return usable;
-}
-
 std::unique_ptr<GaugeImage> windRose(const std::vector<ArchiveRecord>& records,
                                      const Station& station,
                                      const units::RegionalSettings& regional)
 {
-    std::vector<int> points;
-    const std::vector<ArchiveRecord> usable = withDirection(records, points);
-    const std::optional<GraphPeriod> period = graphPeriod(usable, 2);
+    Series<int> series;
+    for (const ArchiveRecord& record : records)
+        if (const int point = compassPointOf(record.fields[0]); point >= 0)
+            series.add(record.stamp, point);
+    const std::optional<GraphPeriod> period = graphPeriod(series.stamps, 2);
     if (!period)
         return nullptr;
     std::vector<TimedDirection> directions;
-    for (std::size_t i = 0; i < usable.size(); ++i)
-        directions.push_back({minutesBetween(period->start, usable[i].stamp), points[i]});
+    directions.reserve(series.values.size());
+    for (std::size_t i = 0; i < series.values.size(); ++i)
+        directions.push_back({series.minuteOf(i, *period), series.values[i]});
     return std::make_unique<WindRoseImage>(station.background, std::move(directions), *period,
                                            regional);
 }
 
+// Records with a speed (field 0) and a compass point (field 1).
 std::unique_ptr<GaugeImage> windRun(const std::vector<ArchiveRecord>& records,
                                     const Station& station, const units::RegionalSettings& regional)
 {
-    std::vector<int> points;
-    std::vector<ArchiveRecord> usable = withDirection(records, points);
-    std::vector<TimedWind> winds;
-    std::vector<ArchiveRecord> withSpeed;
-    for (std::size_t i = 0; i < usable.size(); ++i)
-        if (const std::optional<float> speed = parseArchiveNumber(usable[i].fields[0])) {
-            withSpeed.push_back(usable[i]);
-            winds.push_back({0, units::fromWindSpeed(*speed, station.units.wind), points[i]});
-        }
-    const std::optional<GraphPeriod> period = graphPeriod(withSpeed, 3);
+    Series<TimedWind> series;
+    for (const ArchiveRecord& record : records) {
+        const std::optional<float> speed = parseArchiveNumber(record.fields[0]);
+        const int point = compassPointOf(record.fields[1]);
+        if (speed && point >= 0)
+            series.add(record.stamp, {0, units::fromWindSpeed(*speed, station.units.wind), point});
+    }
+    const std::optional<GraphPeriod> period = graphPeriod(series.stamps, 3);
     if (!period)
         return nullptr;
-    for (std::size_t i = 0; i < winds.size(); ++i)
-        winds[i].minute = minutesBetween(period->start, withSpeed[i].stamp);
-    const std::optional<WindRun> run = accumulateWindRun(winds);
+    for (std::size_t i = 0; i < series.values.size(); ++i)
+        series.values[i].minute = series.minuteOf(i, *period);
+    const std::optional<WindRun> run = accumulateWindRun(series.values);
     if (!run)
         return nullptr;
     return std::make_unique<WindRunImage>(station.background, *run, *period, station.units.wind,
@@ -215,16 +217,17 @@ ImageResult makeArchiveGraph(int index, const GraphInputs& inputs)
 
     const std::string_view fileName = graphFileName(index, station.tirrel);
     const std::vector<int> fields = fieldsOf(index, station.tirrel);
-    const std::optional<std::vector<ArchiveRecord>> records = readArchiveRecords(
-        inputs.stationDir / kDownloadFolder / config.archiveFileName, fields, inputs.regional);
+    const std::optional<ArchiveFile> archive =
+        ArchiveFile::read(inputs.stationDir / kDownloadFolder / config.archiveFileName);
     std::unique_ptr<GaugeImage> image;
-    if (records) {
+    if (archive) {
+        const std::vector<ArchiveRecord> records = archive->records(fields, inputs.regional);
         if (index == kWindDirectionGraph)
-            image = windRose(*records, station, inputs.regional);
+            image = windRose(records, station, inputs.regional);
         else if (index == kWindRunGraph)
-            image = windRun(*records, station, inputs.regional);
+            image = windRun(records, station, inputs.regional);
         else
-            image = lineGraph(index, *records, station, inputs.regional);
+            image = lineGraph(index, records, station, inputs.regional);
     }
     if (!image)
         return imageFailed(std::string(text::kNotEnoughImageData) + std::string(fileName));

@@ -52,47 +52,60 @@ std::optional<ArchiveRecord> readRecord(std::string_view line, std::span<const i
     if (!date || !time)
         return std::nullopt;
     ArchiveRecord record;
+    for (std::size_t i = 0; i < fieldNumbers.size() && i < kMaxGraphFields; ++i) {
+        const std::optional<std::string_view> text = usableField(line, fieldNumbers[i]);
+        if (!text)
+            return std::nullopt;
+        record.fields[i] = *text;
+    }
     if (record.stamp.parseDate(*date, regional) != 0 ||
         record.stamp.parseTime(*time, regional) != 0)
         return std::nullopt;
-    record.fields.reserve(fieldNumbers.size());
-    for (const int number : fieldNumbers) {
-        const std::optional<std::string_view> text = usableField(line, number);
-        if (!text)
-            return std::nullopt;
-        record.fields.emplace_back(*text);
-    }
     return record;
 }
 
 } // namespace
 
-std::optional<std::vector<ArchiveRecord>>
-readArchiveRecords(const std::filesystem::path& path, std::span<const int> fieldNumbers,
-                   const units::RegionalSettings& regional)
+std::optional<ArchiveFile> ArchiveFile::read(const std::filesystem::path& path)
 {
-    std::ifstream file(path);
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
     if (!file)
         return std::nullopt;
+    ArchiveFile archive;
+    archive.text_.resize(static_cast<std::size_t>(file.tellg()));
+    file.seekg(0);
+    if (!file.read(archive.text_.data(), static_cast<std::streamsize>(archive.text_.size())))
+        return std::nullopt;
+    return archive;
+}
+
+std::vector<ArchiveRecord> ArchiveFile::records(std::span<const int> fieldNumbers,
+                                                const units::RegionalSettings& regional) const
+{
+    constexpr std::size_t kLikelyLineChars = 60;
     std::vector<ArchiveRecord> records;
-    std::string line;
-    while (std::getline(file, line)) {
+    records.reserve(text_.size() / kLikelyLineChars);
+    std::string_view rest = text_;
+    while (!rest.empty()) {
+        const std::size_t end = rest.find('\n');
+        std::string_view line = rest.substr(0, end);
+        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
         if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        const std::string_view text = std::string_view(line).substr(0, kLineChars);
-        if (isHeader(text))
+            line.remove_suffix(1);
+        line = line.substr(0, kLineChars);
+        if (isHeader(line))
             continue;
-        if (std::optional<ArchiveRecord> record = readRecord(text, fieldNumbers, regional))
-            records.push_back(std::move(*record));
+        if (std::optional<ArchiveRecord> record = readRecord(line, fieldNumbers, regional))
+            records.push_back(*record);
     }
     return records;
 }
 
-std::optional<float> parseArchiveNumber(const std::string& field)
+std::optional<float> parseArchiveNumber(std::string_view field)
 {
     const std::size_t first = field.find_first_not_of(' ');
     const std::size_t last = field.find_last_not_of(' ');
-    if (first == std::string::npos)
+    if (first == std::string_view::npos)
         return std::nullopt;
     const char* begin = field.data() + first;
     const char* end = field.data() + last + 1;

@@ -43,8 +43,7 @@ void GaugeImage::allocateColours(Canvas& canvas)
 
 void GaugeImage::drawFrame(Canvas& canvas, Font titleFont) const
 {
-    const Point corners[] = {{0, 0}, {width_, 0}, {width_, height_}, {0, height_}};
-    canvas.filledPolygon(corners, palette_.black);
+    canvas.filledRectangle({0, 0}, {width_, height_}, palette_.black);
     canvas.filledRectangle({kFrameInset, kFrameInset},
                            {width_ - kFrameInset, height_ - kFrameInset}, palette_.background);
     canvas.filledRectangle({0, 0}, {width_ - 1, kTitleBarBottom}, palette_.black);

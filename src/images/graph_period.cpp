@@ -2,12 +2,12 @@
 
 namespace bv::images {
 
-std::optional<GraphPeriod> graphPeriod(const std::vector<ArchiveRecord>& records,
+std::optional<GraphPeriod> graphPeriod(std::span<const units::DateTime> stamps,
                                        std::size_t minimumCount)
 {
-    if (records.size() < minimumCount || records.empty())
+    if (stamps.size() < minimumCount || stamps.empty())
         return std::nullopt;
-    GraphPeriod period{records.front().stamp, records.back().stamp, 0};
+    GraphPeriod period{stamps.front(), stamps.back(), 0};
     period.minutes = minutesBetween(period.start, period.end);
     if (period.minutes <= 0)
         return std::nullopt;

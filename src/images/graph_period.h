@@ -13,10 +13,10 @@ struct GraphPeriod {
     int minutes = 0; // end - start
 };
 
-// The period of records (in file order); nothing when fewer than minimumCount
-// records or a period of no length (all records stamped alike), which would
-// leave nothing to scale the time axis by.
-std::optional<GraphPeriod> graphPeriod(const std::vector<ArchiveRecord>& records,
+// The period of the usable records' time stamps (in file order); nothing when
+// there are fewer than minimumCount or the period has no length (all stamped
+// alike), which would leave nothing to scale the time axis by.
+std::optional<GraphPeriod> graphPeriod(std::span<const units::DateTime> stamps,
                                        std::size_t minimumCount);
 
 // " 3-05-01 12:30a": the short date, a blank and the time.
