@@ -1,5 +1,7 @@
 #include "images/archive_reader.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <fstream>
 
@@ -20,46 +22,83 @@ bool isHeader(std::string_view line)
            line.find("Temp") != std::string_view::npos;
 }
 
-// Field `number` (1-based) of a tab-separated line, or nothing when the line
-// has fewer fields.
-std::optional<std::string_view> field(std::string_view line, int number)
-{
-    std::size_t start = 0;
-    for (int i = 1; i < number; ++i) {
-        const std::size_t tab = line.find('\t', start);
-        if (tab == std::string_view::npos)
-            return std::nullopt;
-        start = tab + 1;
-    }
-    const std::size_t end = line.find('\t', start);
-    std::string_view text = line.substr(start, end == std::string_view::npos ? end : end - start);
-    return text.substr(0, kFieldChars);
-}
+// The highest field number a record holds: the last value of the Tirrel
+// models' lines.
+constexpr int kMaxFieldNumber = 22;
 
-std::optional<std::string_view> usableField(std::string_view line, int number)
+// The fields of a tab-separated line, each cut at 29 characters; fields[n - 1]
+// is field n. Split once, since a graph reads fields far along the line.
+struct SplitLine {
+    std::array<std::string_view, kMaxFieldNumber> fields;
+    int count = 0;
+
+    SplitLine(std::string_view line, int lastWanted)
+    {
+        std::size_t start = 0;
+        while (count < lastWanted) {
+            const std::size_t tab = line.find('\t', start);
+            const std::string_view text =
+                line.substr(start, tab == std::string_view::npos ? tab : tab - start);
+            fields[static_cast<std::size_t>(count++)] = text.substr(0, kFieldChars);
+            if (tab == std::string_view::npos)
+                break;
+            start = tab + 1;
+        }
+    }
+
+    // Field number (1-based) when present and not missing.
+    std::optional<std::string_view> usable(int number) const
+    {
+        if (number < 1 || number > count)
+            return std::nullopt;
+        const std::string_view text = fields[static_cast<std::size_t>(number - 1)];
+        if (text.empty() || text == kMissingField)
+            return std::nullopt;
+        return text;
+    }
+};
+
+// Records of one day share their date text: the last one read and its date
+// (nothing when it did not parse).
+struct DateCache {
+    std::string_view text;
+    std::optional<units::DateTime> date;
+};
+
+std::optional<units::DateTime> parsedDate(std::string_view text, DateCache& cache,
+                                          const units::RegionalSettings& regional)
 {
-    const std::optional<std::string_view> text = field(line, number);
-    if (!text || text->empty() || *text == kMissingField)
-        return std::nullopt;
-    return text;
+    if (text != cache.text || cache.text.empty()) {
+        units::DateTime date;
+        cache.text = text;
+        cache.date = date.parseDate(text, regional) == 0 ? std::optional(date) : std::nullopt;
+    }
+    return cache.date;
 }
 
 std::optional<ArchiveRecord> readRecord(std::string_view line, std::span<const int> fieldNumbers,
-                                        const units::RegionalSettings& regional)
+                                        const units::RegionalSettings& regional, DateCache& cache)
 {
-    const std::optional<std::string_view> date = usableField(line, kDateField);
-    const std::optional<std::string_view> time = usableField(line, kTimeField);
+    int lastWanted = kTimeField;
+    for (const int number : fieldNumbers)
+        lastWanted = std::max(lastWanted, std::min(number, kMaxFieldNumber));
+    const SplitLine split(line, lastWanted);
+    const std::optional<std::string_view> date = split.usable(kDateField);
+    const std::optional<std::string_view> time = split.usable(kTimeField);
     if (!date || !time)
         return std::nullopt;
     ArchiveRecord record;
     for (std::size_t i = 0; i < fieldNumbers.size() && i < kMaxGraphFields; ++i) {
-        const std::optional<std::string_view> text = usableField(line, fieldNumbers[i]);
+        const std::optional<std::string_view> text = split.usable(fieldNumbers[i]);
         if (!text)
             return std::nullopt;
         record.fields[i] = *text;
     }
-    if (record.stamp.parseDate(*date, regional) != 0 ||
-        record.stamp.parseTime(*time, regional) != 0)
+    const std::optional<units::DateTime> day = parsedDate(*date, cache, regional);
+    if (!day)
+        return std::nullopt;
+    record.stamp = *day;
+    if (record.stamp.parseTime(*time, regional) != 0)
         return std::nullopt;
     return record;
 }
@@ -86,6 +125,7 @@ std::vector<ArchiveRecord> ArchiveFile::records(std::span<const int> fieldNumber
     std::vector<ArchiveRecord> records;
     records.reserve(text_.size() / kLikelyLineChars);
     std::string_view rest = text_;
+    DateCache cache;
     while (!rest.empty()) {
         const std::size_t end = rest.find('\n');
         std::string_view line = rest.substr(0, end);
@@ -95,7 +135,7 @@ std::vector<ArchiveRecord> ArchiveFile::records(std::span<const int> fieldNumber
         line = line.substr(0, kLineChars);
         if (isHeader(line))
             continue;
-        if (std::optional<ArchiveRecord> record = readRecord(line, fieldNumbers, regional))
+        if (std::optional<ArchiveRecord> record = readRecord(line, fieldNumbers, regional, cache))
             records.push_back(*record);
     }
     return records;

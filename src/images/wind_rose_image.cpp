@@ -34,10 +34,17 @@ void WindRoseImage::drawFace(Canvas& canvas)
 void WindRoseImage::drawValue(Canvas& canvas)
 {
     const int black = palette().black;
+    // A dot drawn again where one already is changes no pixel, and records
+    // often repeat a direction at nearly the same time.
+    std::vector<bool> dotted(static_cast<std::size_t>(width() * height()));
     for (const TimedDirection& d : directions_) {
         const double radius =
             static_cast<int>(static_cast<double>(d.minute) * kOuterRadius / period_.minutes);
         const Point at = pointOnBearing(centre(), radius, kPointBearing * d.point);
+        const auto pixel = static_cast<std::size_t>(at.y * width() + at.x);
+        if (pixel >= dotted.size() || dotted[pixel])
+            continue;
+        dotted[pixel] = true;
         canvas.arc(at, kDotDiameter, kDotDiameter, 0, 360, purple_);
         canvas.fill(at, black);
     }
