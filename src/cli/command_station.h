@@ -33,6 +33,7 @@ class CommandStation {
                    const app::ConfigRecord& config, station::SerialDeviceFactory devices);
 
     station::StationSession& session() { return session_; }
+    app::EventLog& eventLog() { return eventLog_; }
 
   private:
     CommandUi ui_;

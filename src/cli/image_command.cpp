@@ -5,7 +5,9 @@
 
 #include "app/base/event_log.h"
 #include "cli/command_line.h"
+#include "cli/command_station.h"
 #include "images/archive_graphs.h"
+#include "images/current_images.h"
 #include "images/image_file.h"
 #include "platform/linux/system_clock.h"
 #include "units/regional_settings.h"
@@ -34,19 +36,14 @@ std::optional<std::vector<int>> selectedImages(const std::vector<std::string>& a
     return std::vector<int>{number};
 }
 
-// Makes each selected image with make, printing paths and failures; the exit
+// Makes each numbered image with make, printing paths and failures; the exit
 // status of the whole run.
-int makeImages(CommandContext& context, std::string_view usage, int count,
+int makeImages(CommandContext& context, const std::vector<int>& numbers,
                const std::function<images::ImageResult(int)>& make,
                const std::function<void(const std::string&)>& logEvent)
 {
-    const std::optional<std::vector<int>> numbers = selectedImages(context.args, count);
-    if (!numbers) {
-        context.err << usage;
-        return kExitUsage;
-    }
     int status = kExitOk;
-    for (const int number : *numbers) {
+    for (const int number : numbers) {
         const images::ImageResult result = make(number);
         if (result.written()) {
             context.out << images::imagePath(context.stationDir, result.fileName).string() << '\n';
@@ -63,6 +60,12 @@ int makeImages(CommandContext& context, std::string_view usage, int count,
 
 int runGraphCommand(CommandContext& context)
 {
+    const std::optional<std::vector<int>> numbers =
+        selectedImages(context.args, images::kArchiveGraphCount);
+    if (!numbers) {
+        context.err << "usage: viraraz graph N|all  (N from 0 to 10)\n";
+        return kExitUsage;
+    }
     app::ConfigRecord config;
     if (!loadStationConfig(context, config))
         return kExitFailure;
@@ -71,9 +74,46 @@ int runGraphCommand(CommandContext& context)
     app::EventLog eventLog(context.stationDir, clock, regional);
     const images::GraphInputs inputs{context.stationDir, config, regional};
     return makeImages(
-        context, "usage: viraraz graph N|all  (N from 0 to 10)\n", images::kArchiveGraphCount,
-        [&inputs](int index) { return images::makeArchiveGraph(index, inputs); },
+        context, *numbers, [&inputs](int index) { return images::makeArchiveGraph(index, inputs); },
         [&eventLog](const std::string& text) { eventLog.logEvent(text); });
+}
+
+int makeCurrentImages(CommandContext& context, PollEnvironment& environment)
+{
+    const std::optional<std::vector<int>> numbers =
+        selectedImages(context.args, images::kCurrentImageCount);
+    if (!numbers) {
+        context.err << "usage: viraraz image N|all  (N from 0 to 11)\n";
+        return kExitUsage;
+    }
+    app::ConfigRecord config;
+    if (!loadStationConfig(context, config))
+        return kExitFailure;
+    if (station::findStationModel(config.stationModel) == nullptr) {
+        context.err << "viraraz: config.dat names no station model (" << int{config.stationModel}
+                    << ")\n";
+        return kExitFailure;
+    }
+    CommandStation reach(context, environment, config, environment.makeDevice);
+    station::StationSession& session = reach.session();
+    // The session has said why on stderr (and in event.log).
+    if (session.pollCurrentConditions() != station::kDone) {
+        session.close();
+        return kExitFailure;
+    }
+    images::SessionMemory memory(session);
+    const images::CurrentImageInputs inputs{context.stationDir, config, session.conditions(),
+                                            memory};
+    const int status = makeImages(
+        context, *numbers, [&inputs](int index) { return images::makeCurrentImage(index, inputs); },
+        [&reach](const std::string& text) { reach.eventLog().logEvent(text); });
+    session.close();
+    return status;
+}
+
+int runImageCommand(CommandContext& context)
+{
+    return runOnSystem(context, makeCurrentImages);
 }
 
 } // namespace bv::cli

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/command.h"
+#include "cli/poll_command.h"
 
 namespace bv::cli {
 
@@ -12,5 +13,18 @@ namespace bv::cli {
 // each file written. A graph that cannot be made has its message printed and
 // appended to event.log, and the exit status is 1.
 int runGraphCommand(CommandContext& context);
+
+// viraraz image N|all
+//
+// Polls the configured station once and draws current-weather image N (0
+// inside temperature .. 11 wind direction, as Setup Images numbers them), or
+// every image, into Images/, printing the path of each file written. A
+// station that does not answer gives its message and exit status 1; an image
+// whose value is missing has its message printed and appended to event.log,
+// and the exit status is 1.
+int runImageCommand(CommandContext& context);
+
+// The same on the given environment.
+int makeCurrentImages(CommandContext& context, PollEnvironment& environment);
 
 } // namespace bv::cli

@@ -7,6 +7,7 @@
 #include "station/conditions.h"
 #include "station/station_memory_classic.h"
 #include "station/station_memory_tirrel.h"
+#include "station/station_session.h"
 
 namespace bv::images {
 
@@ -21,6 +22,20 @@ class GaugeMemory {
     virtual ~GaugeMemory() = default;
     virtual double read(station::ClassicValue value) = 0;
     virtual double read(station::TirrelValue value) = 0;
+};
+
+// The station memory of a session's last poll, read over the port it left open.
+class SessionMemory final : public GaugeMemory {
+  public:
+    explicit SessionMemory(station::StationSession& session) : session_(session) {}
+    double read(station::ClassicValue value) override
+    {
+        return session_.classicMemory().read(value);
+    }
+    double read(station::TirrelValue value) override { return session_.tirrelMemory().read(value); }
+
+  private:
+    station::StationSession& session_;
 };
 
 // What the current-weather images are made from.
