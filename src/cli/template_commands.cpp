@@ -54,9 +54,12 @@ int convertTemplateOn(CommandContext& context, PollEnvironment& environment)
         context.err << "viraraz: cannot read template " << context.args[0] << '\n';
         return kExitFailure;
     }
-    return withStationMarkers(context, environment, [&](publish::TemplateMarkers& markers) {
-        publish::convertLines(in, context.out, markers.expander());
-    });
+    bool written = false;
+    const int result =
+        withStationMarkers(context, environment, [&](publish::TemplateMarkers& markers) {
+            written = publish::convertLines(in, context.out, markers.expander());
+        });
+    return written ? result : kExitFailure;
 }
 
 int listTagsOn(CommandContext& context, PollEnvironment& environment)

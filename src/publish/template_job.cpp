@@ -9,8 +9,12 @@ bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b)
     std::error_code error;
     if (std::filesystem::equivalent(a, b, error))
         return true;
-    return std::filesystem::weakly_canonical(a, error) ==
-           std::filesystem::weakly_canonical(b, error);
+    // The page may not exist yet: compare the paths the two names resolve to.
+    std::error_code errorA;
+    std::error_code errorB;
+    const std::filesystem::path canonicalA = std::filesystem::weakly_canonical(a, errorA);
+    const std::filesystem::path canonicalB = std::filesystem::weakly_canonical(b, errorB);
+    return !errorA && !errorB && canonicalA == canonicalB;
 }
 
 // Reads, expands and writes one line; false at the end of in.

@@ -43,7 +43,7 @@ class TemplateMarkers {
     // for a marker the family does not know, and when the station did not
     // answer a date, time or trend read.
     std::optional<std::string> expandTag(std::string_view marker);
-    // expandTag as the template conversion takes it.
+    // expandTag as the template conversion takes it, valid while this object lives.
     MarkerExpander expander();
     // Every marker of the configured family, in the order of docs/template-markers.md.
     std::vector<std::string_view> knownMarkers() const;
