@@ -6,6 +6,7 @@
 #include "cli/config_command.h"
 #include "cli/detect_command.h"
 #include "cli/image_command.h"
+#include "cli/page_command.h"
 #include "cli/poll_command.h"
 #include "cli/simulate_command.h"
 #include "cli/template_commands.h"
@@ -25,6 +26,10 @@ constexpr bv::cli::Command kCommands[] = {
     {"image", "N|all",
      "poll the station and draw current-weather image N (0 to 11) or every image into Images/",
      bv::cli::runImageCommand},
+    {"page", "--dry-run [--weather] [--alarms]",
+     "evaluate the alarms and the current-weather page against the station and print the pages "
+     "that would be queued",
+     bv::cli::runPageCommand},
     {"poll", "[--json] [--trace FILE]",
      "read the station's current conditions and memory values once", bv::cli::runPollCommand},
     {"simulate", "[--model NAME] [--port N] [--baud RATE] [--baud-pacing] [--seed S]",

@@ -128,6 +128,13 @@ std::optional<PagerEntry> parsePagerLine(std::string_view line)
     return entry;
 }
 
+std::string_view kindName(EntryKind kind)
+{
+    static constexpr std::string_view kNames[] = {"Numeric Pager", "AlphaNumeric Pager",
+                                                  "Telephone", "PC Speaker"};
+    return kNames[static_cast<std::size_t>(kind)];
+}
+
 std::string_view entryNameOf(std::string_view line)
 {
     return line.substr(0, line.find(kTab));

@@ -16,6 +16,9 @@ inline constexpr unsigned kSettingsFileMode = 0644;
 
 enum class EntryKind : int { Numeric = 0, AlphaNumeric = 1, Telephone = 2, PcSpeaker = 3 };
 
+// "Numeric Pager", "AlphaNumeric Pager", "Telephone", "PC Speaker".
+std::string_view kindName(EntryKind kind);
+
 // The four code bytes of an entry's advanced settings, as "pager.dat" keeps them.
 struct AdvancedSettings {
     static constexpr std::uint8_t kManual = 1;

@@ -33,10 +33,6 @@ constexpr int kMinutesPerHour = 60;
 constexpr int kModemInitChars = 44;
 constexpr int kEntryListChars = 60;
 
-// The entries as the list shows them: name, kind and number.
-constexpr std::string_view kKindNames[] = {"Numeric Pager", "AlphaNumeric Pager", "Telephone",
-                                           "PC Speaker"};
-
 platform::ControlSpec& spin(app::TemplateBuilder& b, int id, int row, int column, int maximum,
                             int parent)
 {
@@ -94,13 +90,13 @@ platform::DialogTemplate setupTemplate()
     return b.take();
 }
 
+// The entries as the list shows them: name, kind and number.
 std::string listText(const std::string& line)
 {
     const std::optional<PagerEntry> entry = parsePagerLine(line);
     if (!entry)
         return line;
-    return entry->name + "  " + std::string(kKindNames[static_cast<int>(entry->kind)]) + "  " +
-           entry->number;
+    return entry->name + "  " + std::string(kindName(entry->kind)) + "  " + entry->number;
 }
 
 void showInterval(platform::DialogView& view, int hours, int minutes, std::int32_t total)

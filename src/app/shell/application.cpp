@@ -54,8 +54,9 @@ Application::Application(platform::Ui& ui, platform::EventLoop& loop, const plat
     : ui_(ui), loop_(loop), clock_(clock),
       stationDir_(std::filesystem::absolute(stationDir).lexically_normal()), edition_(edition),
       eventLog_(stationDir_, clock_, regional_), shell_(ui_, clock_, regional_),
-      station_(
-          stationPortServices(loop_, clock_, ui_, stationDir_, std::move(stationDevices)),
+      portServices_(
+          stationPortServices(loop_, clock_, ui_, stationDir_, std::move(stationDevices))),
+      station_(portServices_,
           station::StationMessages{[this](const std::string& text) { shell_.showStatus(text); },
                                    [this](const std::string& text) { eventLog_.logEvent(text); }}),
       dialogHost_(ui_), settingsLauncher_(dialogHost_, gate_),

@@ -110,6 +110,9 @@ class Application {
     // The one way to the station for every part of the program; its status
     // messages go through the shell's status line, its events to event.log.
     station::StationSession& station() { return station_; }
+    // The serial devices of the station's ports, for the other ports the
+    // program opens itself (the paging modem).
+    const station::PortServices& portServices() const { return portServices_; }
     EventLog& eventLog() { return eventLog_; }
     Shell& shell() { return shell_; }
     DialogHost& dialogHost() { return dialogHost_; }
@@ -134,6 +137,7 @@ class Application {
     units::RegionalSettings regional_;
     EventLog eventLog_;
     Shell shell_;
+    station::PortServices portServices_;
     station::StationSession station_;
     DialogHost dialogHost_;
     SettingsDialogLauncher settingsLauncher_;

@@ -1,6 +1,7 @@
 #include "app/shell/headless_program.h"
 
 #include "app/shell/help_file.h"
+#include "app/shell/paging_feature.h"
 #include "platform/headless/headless_ui.h"
 #include "platform/headless/poll_event_loop.h"
 #include "platform/headless/termination_signals.h"
@@ -47,6 +48,8 @@ int runHeadless(const ProgramOptions& options, Edition edition, std::string_view
     platform::HeadlessUi ui(log);
     platform::SystemClock clock;
     Application app(ui, loop, clock, std::filesystem::current_path(), edition);
+    // Timed alarm and current-weather pages.
+    const std::shared_ptr<PagingFeature> paging = plugPaging(app);
 
     int stopSignal = 0;
     platform::TerminationSignals signals(loop, [&loop, &stopSignal](int signalNumber) {

@@ -5,6 +5,7 @@
 #include "app/shell/command_table.h"
 #include "app/shell/logger_schedule_dialog.h"
 #include "app/shell/main_commands.h"
+#include "app/shell/paging_feature.h"
 #include "app/shell/range_dialog.h"
 #include "app/shell/units_dialog.h"
 #include "app/shell/walkthrough.h"
@@ -51,6 +52,7 @@ void addShellActions(MainCommands& commands, Application& app)
         runWalkthrough(app.dialogHost(), app.shell(), app.gate(),
                        [&commands](int command) { commands.execute(command); });
     });
+    addPagingCommands(commands, app);
     commands.setAction(CmdAbout, [&app] { runAboutBox(app.dialogHost()); });
 }
 

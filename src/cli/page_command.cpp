@@ -1,0 +1,167 @@
+#include "cli/page_command.h"
+
+#include <string>
+
+#include <unistd.h>
+
+#include "app/base/event_log.h"
+#include "app/base/shell.h"
+#include "cli/command_line.h"
+#include "paging/alarm_run.h"
+#include "paging/send_queue.h"
+#include "paging/session_paging_station.h"
+#include "platform/headless/headless_ui.h"
+#include "platform/headless/poll_event_loop.h"
+#include "platform/linux/system_clock.h"
+#include "platform/linux/termios_serial_device.h"
+#include "station/port_path.h"
+#include "station/station_session.h"
+
+namespace bv::cli {
+namespace {
+
+constexpr std::string_view kUsage = "usage: viraraz page --dry-run [--weather] [--alarms]\n";
+constexpr std::string_view kDryRun = "--dry-run";
+constexpr std::string_view kWeather = "--weather";
+constexpr std::string_view kAlarms = "--alarms";
+
+struct PageArgs {
+    bool weather = false;
+    bool alarms = false;
+    bool good = false;
+};
+
+PageArgs parsePageArgs(const std::vector<std::string>& args)
+{
+    PageArgs parsed;
+    bool dryRun = false;
+    for (const std::string& arg : args) {
+        if (arg == kDryRun)
+            dryRun = true;
+        else if (arg == kWeather)
+            parsed.weather = true;
+        else if (arg == kAlarms)
+            parsed.alarms = true;
+        else
+            return parsed;
+    }
+    parsed.good = dryRun;
+    return parsed;
+}
+
+app::PagingSelector selectorFor(const PageArgs& args, app::ConfigRecord& config)
+{
+    if (args.weather)
+        config.pageWeather = true;
+    if (args.alarms)
+        config.pageOnAlarm = true;
+    if (args.weather && !args.alarms)
+        return app::PagingSelector::WeatherPage;
+    if (args.alarms && !args.weather)
+        return app::PagingSelector::AlarmCheck;
+    return app::PagingSelector::Both;
+}
+
+// A dry run reads the station but changes nothing on it.
+class DryRunStation final : public paging::PagingStation {
+  public:
+    explicit DryRunStation(paging::PagingStation& station) : station_(station) {}
+    bool readConditions() override { return station_.readConditions(); }
+    units::StationFamily family() const override { return station_.family(); }
+    paging::QuantityReadings& readings() override { return station_.readings(); }
+    void resetHighWindSpeed() override {}
+    void close() override { station_.close(); }
+
+  private:
+    paging::PagingStation& station_;
+};
+
+std::string visible(std::string_view line)
+{
+    std::string text;
+    for (const char c : line) {
+        if (c == '\r')
+            text += "\\r";
+        else if (c == '\n')
+            text += "\\n";
+        else
+            text += c;
+    }
+    return text;
+}
+
+void printQueue(const std::filesystem::path& queue, std::ostream& out, std::ostream& err)
+{
+    paging::SendQueueReader reader(
+        queue, [&err](const std::string& s) { err << "viraraz: " << s << '\n'; });
+    while (const std::optional<paging::QueuedPage> page = reader.next())
+        out << page->entry.name << " (" << paging::kindName(page->entry.kind)
+            << "): " << visible(page->pageLine) << '\n';
+}
+
+} // namespace
+
+int pageStation(CommandContext& context, PollEnvironment& environment)
+{
+    const PageArgs args = parsePageArgs(context.args);
+    if (!args.good) {
+        context.err << kUsage;
+        return kExitUsage;
+    }
+    app::ConfigRecord config;
+    if (!loadStationConfig(context, config))
+        return kExitFailure;
+    const app::PagingSelector selector = selectorFor(args, config);
+
+    platform::HeadlessUi ui(context.err);
+    app::EventLog eventLog(context.stationDir, environment.clock, environment.regional);
+    app::Shell shell(ui, environment.clock, environment.regional);
+    const std::filesystem::path stationDir = context.stationDir;
+    station::StationSession session(
+        station::PortServices{
+            environment.loop, environment.clock, ui, environment.makeDevice,
+            [stationDir](int port) { return station::portDevicePath(stationDir, port); }},
+        station::StationMessages{
+            [&context](const std::string& text) { context.err << "viraraz: " << text << '\n'; },
+            [&eventLog](const std::string& line) { eventLog.logEvent(line); }});
+    session.configure(station::stationSettingsFrom(config));
+
+    paging::RainRateTracker rainRate;
+    paging::SessionPagingStation station(session, rainRate, environment.clock);
+    DryRunStation dryRun(station);
+    app::SchedulerState latches;
+    app::AutoTaskGate gate;
+    const std::filesystem::path queue =
+        std::filesystem::temp_directory_path() /
+        ("viraraz-page-" + std::to_string(environment.clock.monotonicMs()) + "-" +
+         std::to_string(::getpid()) + ".dat");
+    paging::PagingContext pagingContext{
+        config, latches, gate, shell, stationDir, queue, [&eventLog](const std::string& line) {
+            eventLog.logEvent(line);
+        }};
+    const paging::RunReport report =
+        paging::runEvaluation(pagingContext, selector, dryRun, nullptr);
+    if (!report.ran) {
+        context.err << "viraraz: neither Page on Alarm nor Page Current Weather is on; "
+                       "give --weather or --alarms\n";
+        return kExitFailure;
+    }
+    printQueue(queue, context.out, context.err);
+    std::error_code ignored;
+    std::filesystem::remove(queue, ignored);
+    context.out << report.pages << (report.pages == 1 ? " page" : " pages")
+                << " queued; nothing sent (dry run)\n";
+    return report.stationRead ? kExitOk : kExitFailure;
+}
+
+int runPageCommand(CommandContext& context)
+{
+    platform::PollEventLoop loop;
+    platform::SystemClock clock;
+    PollEnvironment environment{
+        loop, clock, [&loop] { return std::make_unique<platform::TermiosSerialDevice>(loop); },
+        units::readRegionalSettings()};
+    return pageStation(context, environment);
+}
+
+} // namespace bv::cli
