@@ -55,10 +55,11 @@ std::shared_ptr<PagingFeature> plugPaging(Application& app)
     return feature;
 }
 
-void addPagingCommands(MainCommands& commands, Application& app)
+std::shared_ptr<PagingFeature> addPagingCommands(MainCommands& commands, Application& app)
 {
     std::shared_ptr<PagingFeature> feature = plugPaging(app);
     commands.setAction(CmdPager, [feature] { feature->openPagerSetup(); });
+    return feature;
 }
 
 } // namespace bv::app

@@ -45,7 +45,8 @@ class PagingFeature {
 // the activity keeps it alive. Called by the window and the headless run.
 std::shared_ptr<PagingFeature> plugPaging(Application& app);
 
-// plugPaging, and Setup > Pager among the main window's commands.
-void addPagingCommands(MainCommands& commands, Application& app);
+// plugPaging, and Setup > Pager among the main window's commands. The pager
+// status window, when it is built, plugs in with setSender on the result.
+std::shared_ptr<PagingFeature> addPagingCommands(MainCommands& commands, Application& app);
 
 } // namespace bv::app
