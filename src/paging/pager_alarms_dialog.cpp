@@ -184,13 +184,12 @@ void PagerAlarmsDialog::handleOpen(platform::DialogView& view)
         view.setCurrentIndex(quantityId(c), param <= kQuantityCount ? param : 0);
         view.setText(senseId(c), std::string(config_.andAlarmHigh[at(c)] == 0 ? kLow : kHigh));
         view.setItems(compassId(c), compass);
+        // The compass list always has a point chosen, N unless one is stored.
         const float value = config_.andAlarmValue[at(c)];
-        if (isWindDirection(param)) {
-            const int point = static_cast<int>(value);
-            view.setCurrentIndex(compassId(c), point >= 0 && point < kCompassPoints ? point : 0);
-        } else {
+        const int point = isWindDirection(param) ? static_cast<int>(value) : 0;
+        view.setCurrentIndex(compassId(c), point >= 0 && point < kCompassPoints ? point : 0);
+        if (!isWindDirection(param))
             view.setText(limitId(c), limitText(value));
-        }
         showCondition(view, c);
     }
     for (int a = 0; a < kAndAlarmCount; ++a)
