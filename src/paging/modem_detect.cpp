@@ -2,7 +2,7 @@
 
 #include "app/base/strings_paging.h"
 #include "app/base/strings_station.h"
-#include "paging/message_text.h"
+#include "app/base/text_pattern.h"
 #include "station/result_codes.h"
 
 namespace bv::paging {
@@ -50,7 +50,8 @@ int detectModemPort(station::ClassicPort& port, app::Shell& shell)
     for (int number = kFirstPort; number <= kLastPort; ++number) {
         if (!answersAt(port, number))
             continue;
-        const std::string found = fillIn(app::strings::kModemFound, std::to_string(number));
+        const std::string found =
+            app::fillPattern(app::strings::kModemFound, {std::to_string(number)});
         if (shell.messageBox(app::strings::kSelectModemCaption, found,
                              platform::MessageButtons::YesNo,
                              platform::MessageIcon::Question) == platform::MessageResult::Yes)

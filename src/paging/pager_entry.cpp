@@ -5,7 +5,7 @@
 
 #include "app/base/atomic_file.h"
 #include "app/base/strings_paging.h"
-#include "paging/message_text.h"
+#include "app/base/text_pattern.h"
 
 namespace bv::paging {
 namespace {
@@ -153,7 +153,7 @@ std::optional<std::vector<PagerLine>> readPagerFile(const std::filesystem::path&
         if (std::optional<PagerEntry> entry = parsePagerLine(text))
             lines.push_back({std::move(text), std::move(*entry)});
         else if (log)
-            log(fillIn(app::strings::kPagerLineSkipped, std::to_string(lineNumber)));
+            log(app::fillPattern(app::strings::kPagerLineSkipped, {std::to_string(lineNumber)}));
     }
     return lines;
 }

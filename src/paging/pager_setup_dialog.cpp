@@ -4,9 +4,9 @@
 #include "app/base/strings_paging.h"
 #include "app/base/strings_shell.h"
 #include "app/base/template_builder.h"
+#include "app/base/text_pattern.h"
 #include "paging/alarm_codes.h"
 #include "paging/dialog_ids.h"
-#include "paging/message_text.h"
 #include "paging/pager_alarms_dialog.h"
 #include "paging/pager_entry.h"
 #include "paging/pager_entry_dialog.h"
@@ -179,7 +179,7 @@ void PagerSetupDialog::deleteEntry(platform::DialogView& view)
     if (index < 0)
         return;
     const std::string_view name = entryNameOf(lines_[static_cast<std::size_t>(index)]);
-    if (shell_.confirmBox(fillIn(app::strings::kDeletePagerEntry, name),
+    if (shell_.confirmBox(app::fillPattern(app::strings::kDeletePagerEntry, {name}),
                           platform::MessageButtons::YesNo,
                           app::BoxOwner::ActiveWindow) != platform::MessageResult::Yes)
         return;

@@ -1,7 +1,7 @@
 #include "paging/send_queue.h"
 
 #include "app/base/strings_paging.h"
-#include "paging/message_text.h"
+#include "app/base/text_pattern.h"
 
 namespace bv::paging {
 
@@ -41,7 +41,8 @@ std::optional<QueuedPage> SendQueueReader::next()
             return page;
         }
         if (log_)
-            log_(fillIn(app::strings::kQueueLineSkipped, std::to_string(lineNumber_ - 1)));
+            log_(app::fillPattern(app::strings::kQueueLineSkipped,
+                                  {std::to_string(lineNumber_ - 1)}));
     }
     return std::nullopt;
 }
