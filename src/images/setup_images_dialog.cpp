@@ -23,6 +23,7 @@ constexpr int kNote = 1404;
 constexpr int kCurrentBoxes = 12;
 constexpr int kHistoryBoxes = 12; // the last one hidden
 constexpr int kBoxRows = 6;
+constexpr int kNoteWidthChars = 50; // wrapped under the graphs
 // Models by configuration code.
 constexpr int kCarrowIII = 1;
 constexpr int kCarrowII = 2;
@@ -56,7 +57,10 @@ platform::DialogTemplate setupImagesTemplate()
           kBoxRows, 0, kHistoryGroup);
     b.add(kClearAllHistory, ControlKind::PushButton, std::string(text::kClearAllHistory), kBoxRows,
           1, kHistoryGroup);
-    b.add(kNote, ControlKind::StaticText, std::string(text::kArchiveImagesNote), 1, 1).rowSpan = 2;
+    platform::ControlSpec& note =
+        b.add(kNote, ControlKind::StaticText, std::string(text::kArchiveImagesNote), 1, 1);
+    note.rowSpan = 2;
+    note.widthChars = kNoteWidthChars;
     b.add(kUseHighsLows, ControlKind::CheckBox, std::string(text::kUseHighsLows), 1);
     b.add(kBackgroundGroup, ControlKind::GroupBox, std::string(text::kBackgroundGroup), 2);
     for (std::size_t i = 0; i < std::size(kBackgroundButtons); ++i)
