@@ -4,6 +4,7 @@
 
 #include "app/base/strings_images.h"
 #include "images/gauge_scales.h"
+#include "station/weather_values.h"
 
 namespace bv::images {
 namespace {
@@ -92,10 +93,8 @@ void BarGauge::drawValue(Canvas& canvas)
                      rise >= kLowTextBelowFrom * kTubeHeight);
         }
     }
-    const std::string text =
-        style_.decimalValue
-            ? formatted(app::strings::kCurrentDecimalFormat, value_)
-            : formatted(app::strings::kCurrentWholeFormat, static_cast<int>(std::lround(value_)));
+    const std::string text = std::string(app::strings::kCurrentValue) +
+                             station::formatFixed(value_, style_.decimalValue ? 2 : 0);
     const FontSize font = fontSize(Font::Small);
     canvas.text(Font::Small,
                 {width() / 2 - textWidth(Font::Small, text) / 2, height() - font.height - kTextGap},

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "station/result_codes.h"
+#include "station/weather_values.h"
 
 namespace bv::images {
 namespace {
@@ -42,7 +42,7 @@ Scale plainTemperatureScale(double value)
 
 bool isReading(double value)
 {
-    return value != station::kMissingValue && value != station::kNoAnswer;
+    return station::WeatherValue::fromReading(value).present();
 }
 
 int dialMaximum(double speed)

@@ -29,8 +29,8 @@ inline constexpr std::array<std::string_view, 4> kWindSuffixes = {" (Mph)", " (K
 
 // Value texts of the gauges.
 inline constexpr const char* kDialHighFormat = "High: %d";
-inline constexpr const char* kCurrentWholeFormat = "Current: %d";
-inline constexpr const char* kCurrentDecimalFormat = "Current: %.2f";
+// Followed by the value, whole or with two decimals.
+inline constexpr std::string_view kCurrentValue = "Current: ";
 inline constexpr std::string_view kHighMark = "High";
 inline constexpr std::string_view kLowMark = "Low";
 
