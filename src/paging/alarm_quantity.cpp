@@ -3,7 +3,7 @@
 #include <array>
 #include <cmath>
 
-#include "station/result_codes.h"
+#include "station/weather_values.h"
 
 namespace bv::paging {
 namespace {
@@ -47,23 +47,27 @@ std::string_view quantityName(int quantity, units::StationFamily family)
 
 bool isMissingReading(double value)
 {
-    return !std::isfinite(value) || value == station::kMissingValue || value == station::kNoAnswer;
+    return !station::WeatherValue::fromReading(value).present();
+}
+
+int wholePageValue(double value, bool truncate)
+{
+    // No reading of a station comes near this; a corrupt one must not overflow.
+    if (isMissingReading(value) || std::fabs(value) > kLargestPageValue)
+        return kMissingPageValue;
+    if (truncate)
+        return static_cast<int>(std::trunc(value));
+    // Rounded as every other whole number the program shows.
+    return std::stoi(station::formatFixed(value, 0));
 }
 
 int pageValue(int quantity, double value, units::StationFamily family)
 {
-    if (isMissingReading(value))
-        return kMissingPageValue;
     const QuantityInfo& info = kQuantities.at(static_cast<std::size_t>(quantity));
     const PageScale scale = family == units::StationFamily::Tirrel ? info.tirrelScale : info.scale;
-    const double scaled =
-        scale == PageScale::Hundredths
-            ? std::trunc(value * kHundredths + std::copysign(kHundredthsNudge, value))
-            : std::round(value);
-    // No reading of a station comes near this; a corrupt one must not overflow.
-    if (std::fabs(scaled) > kLargestPageValue)
-        return kMissingPageValue;
-    return static_cast<int>(scaled);
+    if (scale == PageScale::Rounded || isMissingReading(value))
+        return wholePageValue(value, false);
+    return wholePageValue(value * kHundredths + std::copysign(kHundredthsNudge, value), true);
 }
 
 } // namespace bv::paging

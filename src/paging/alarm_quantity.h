@@ -50,6 +50,11 @@ std::string_view quantityName(int quantity, units::StationFamily family);
 // -100 (missing), -101 (no answer) and anything not finite.
 bool isMissingReading(double value);
 
+// A reading as a whole number of a page: rounded half away from zero, or
+// truncated toward zero; kMissingPageValue for a missing or unanswered
+// reading.
+int wholePageValue(double value, bool truncate);
+
 // The whole number a page carries for a quantity's value, rounded with halves
 // away from zero (a wind chill of -20.0 pages as -20, -20.5 as -21) or in
 // hundredths; kMissingPageValue for a missing or unanswered reading.

@@ -1,7 +1,6 @@
 #include "paging/page_line.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "paging/alarm_quantity.h"
 
@@ -63,10 +62,7 @@ std::string number(int value)
 // alphanumeric ones.
 int andValue(double reading, EntryKind kind)
 {
-    if (isMissingReading(reading) || std::fabs(reading) > kMissingPageValue)
-        return kMissingPageValue;
-    return static_cast<int>(kind == EntryKind::AlphaNumeric ? std::trunc(reading)
-                                                            : std::round(reading));
+    return wholePageValue(reading, kind == EntryKind::AlphaNumeric);
 }
 
 std::string andCode(const AndAlarmHit& hit, const AlarmCodes& codes, EntryKind kind)
