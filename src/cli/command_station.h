@@ -34,6 +34,7 @@ class CommandStation {
 
     station::StationSession& session() { return session_; }
     app::EventLog& eventLog() { return eventLog_; }
+    platform::Ui& ui() { return ui_; }
 
   private:
     CommandUi ui_;

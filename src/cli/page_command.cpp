@@ -7,15 +7,10 @@
 #include "app/base/event_log.h"
 #include "app/base/shell.h"
 #include "cli/command_line.h"
+#include "cli/command_station.h"
 #include "paging/alarm_run.h"
 #include "paging/send_queue.h"
 #include "paging/session_paging_station.h"
-#include "platform/headless/headless_ui.h"
-#include "platform/headless/poll_event_loop.h"
-#include "platform/linux/system_clock.h"
-#include "platform/linux/termios_serial_device.h"
-#include "station/port_path.h"
-#include "station/station_session.h"
 
 namespace bv::cli {
 namespace {
@@ -113,22 +108,13 @@ int pageStation(CommandContext& context, PollEnvironment& environment)
         return kExitFailure;
     const app::PagingSelector selector = selectorFor(args, config);
 
-    platform::HeadlessUi ui(context.err);
-    app::EventLog eventLog(context.stationDir, environment.clock, environment.regional);
-    app::Shell shell(ui, environment.clock, environment.regional);
-    const std::filesystem::path stationDir = context.stationDir;
-    station::StationSession session(
-        station::PortServices{
-            environment.loop, environment.clock, ui, environment.makeDevice,
-            [stationDir](int port) { return station::portDevicePath(stationDir, port); }},
-        station::StationMessages{
-            [&context](const std::string& text) { context.err << "viraraz: " << text << '\n'; },
-            [&eventLog](const std::string& line) { eventLog.logEvent(line); }});
-    session.configure(station::stationSettingsFrom(config));
+    CommandStation station(context, environment, config, environment.makeDevice);
+    app::EventLog& eventLog = station.eventLog();
+    app::Shell shell(station.ui(), environment.clock, environment.regional);
 
     paging::RainRateTracker rainRate;
-    paging::SessionPagingStation station(session, rainRate, environment.clock);
-    DryRunStation dryRun(station);
+    paging::SessionPagingStation paging(station.session(), rainRate, environment.clock);
+    DryRunStation dryRun(paging);
     app::SchedulerState latches;
     app::AutoTaskGate gate;
     const std::filesystem::path queue =
@@ -136,9 +122,13 @@ int pageStation(CommandContext& context, PollEnvironment& environment)
         ("viraraz-page-" + std::to_string(environment.clock.monotonicMs()) + "-" +
          std::to_string(::getpid()) + ".dat");
     paging::PagingContext pagingContext{
-        config, latches, gate, shell, stationDir, queue, [&eventLog](const std::string& line) {
-            eventLog.logEvent(line);
-        }};
+        config,
+        latches,
+        gate,
+        shell,
+        context.stationDir,
+        queue,
+        [&eventLog](const std::string& line) { eventLog.logEvent(line); }};
     const paging::RunReport report =
         paging::runEvaluation(pagingContext, selector, dryRun, nullptr);
     if (!report.ran) {
@@ -156,12 +146,7 @@ int pageStation(CommandContext& context, PollEnvironment& environment)
 
 int runPageCommand(CommandContext& context)
 {
-    platform::PollEventLoop loop;
-    platform::SystemClock clock;
-    PollEnvironment environment{
-        loop, clock, [&loop] { return std::make_unique<platform::TermiosSerialDevice>(loop); },
-        units::readRegionalSettings()};
-    return pageStation(context, environment);
+    return runOnSystem(context, pageStation);
 }
 
 } // namespace bv::cli
