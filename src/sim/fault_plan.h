@@ -20,6 +20,10 @@ enum class FaultKind {
     Late,             // the reply comes delayMs late
     WrongModelNumber, // a read of the model number finds modelNumber
     RepeatBlock,      // an acknowledged archive block is sent once more
+    BadBlockNumber,   // an archive block carries the number of the block after it
+    BadBlockHeader,   // an archive block starts with a noise byte instead of 0x01
+    CutBlock,         // an archive block stops after cutAfter bytes; the rest never comes
+    HangUp,           // the line is closed under the program (an adapter pulled out)
     Count,
 };
 
@@ -64,6 +68,11 @@ struct FaultRule {
         dropCount = bytes;
         return *this;
     }
+    FaultRule& cuttingAfter(int bytes)
+    {
+        cutAfter = bytes;
+        return *this;
+    }
     FaultRule& reporting(std::uint8_t number)
     {
         modelNumber = number;
@@ -77,6 +86,7 @@ struct FaultRule {
     std::uint8_t nakByte = wire::kRefused;
     int delayMs = 4000;
     int dropCount = 1;
+    int cutAfter = 60;
     std::uint8_t modelNumber = 9;
 };
 

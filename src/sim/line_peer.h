@@ -16,6 +16,9 @@ class LineOutput {
     // before them.
     virtual void send(std::span<const std::uint8_t> bytes, int delayMs = 0) = 0;
     virtual std::int64_t nowMs() const = 0;
+    // Closes the line under the program: its reads and writes fail from now
+    // on, as when a USB adapter is pulled out.
+    virtual void hangUp() = 0;
 };
 
 // The far end of a serial line: a simulated station, a modem, a paging service.

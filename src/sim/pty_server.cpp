@@ -91,6 +91,18 @@ PtyServer::~PtyServer()
         ::close(master_);
 }
 
+void PtyServer::hangUp()
+{
+    loop_.stopTimer(heard_.timer);
+    loop_.stopTimer(sent_.timer);
+    loop_.unwatchFd(watch_);
+    heard_ = {};
+    sent_ = {};
+    if (master_ >= 0)
+        ::close(master_);
+    master_ = -1;
+}
+
 int PtyServer::open()
 {
     master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
@@ -217,6 +229,8 @@ void PtyServer::hearDue()
 
 void PtyServer::send(std::span<const std::uint8_t> bytes, int delayMs)
 {
+    if (master_ < 0)
+        return; // hung up
     queueBytes(sent_, nowUs() + delayMs * kUsPerMs, bytes);
     deliverDue();
 }

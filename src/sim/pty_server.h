@@ -48,6 +48,8 @@ class PtyServer : public LineOutput {
 
     void send(std::span<const std::uint8_t> bytes, int delayMs = 0) override;
     std::int64_t nowMs() const override;
+    // Closes the master side: the program's reads and writes fail from then on.
+    void hangUp() override;
 
   private:
     struct TimedByte {

@@ -17,6 +17,7 @@ constexpr int kBitsPerByte = 8;
 constexpr int kLoopCountBase = 0x10000;
 constexpr std::uint64_t kFaultSeedSalt = 0xFA017ULL;
 constexpr std::uint8_t kCorruptBit = 0x01;
+constexpr std::uint8_t kNoiseByte = 0x7E;  // a stray byte in place of a block's start
 constexpr std::uint8_t kStatusByte = 0x00; // what "SRD" reports; the program does not use it
 
 // Selector low halves of "WRD" and "WWR".
@@ -241,10 +242,26 @@ void StationSimulator::send(Reply reply, std::string_view replyTo, LineOutput& o
 
 void StationSimulator::sendBlock(LineOutput& out)
 {
-    if (faults_.take(FaultKind::Silence, FaultPlan::kBlockReply))
+    constexpr std::string_view kBlock = FaultPlan::kBlockReply;
+    if (faults_.take(FaultKind::Silence, kBlock))
         return;
-    send(Reply(DumpSession::frameBlock(station_.archive(), dump_.currentBlock()), true),
-         FaultPlan::kBlockReply, out);
+    if (faults_.take(FaultKind::HangUp, kBlock)) {
+        out.hangUp();
+        return;
+    }
+    Reply reply(DumpSession::frameBlock(station_.archive(), dump_.currentBlock()), true);
+    std::vector<std::uint8_t>& frame = reply.bytes;
+    if (faults_.take(FaultKind::BadBlockNumber, kBlock)) {
+        ++frame[1];
+        frame[2] = static_cast<std::uint8_t>(~frame[1]);
+    }
+    if (faults_.take(FaultKind::BadBlockHeader, kBlock))
+        frame[0] = kNoiseByte;
+    if (const auto cut = faults_.take(FaultKind::CutBlock, kBlock)) {
+        frame.resize(std::min(frame.size(), static_cast<std::size_t>(std::max(cut->cutAfter, 0))));
+        reply.crcAtEnd = false;
+    }
+    send(std::move(reply), kBlock, out);
 }
 
 } // namespace bv::sim

@@ -118,6 +118,29 @@ TEST(FaultInjection, ArchiveBlocksCanBeLostOrSpoiled)
     EXPECT_EQ(xmodemCrc(std::span(good).subspan(3)), 0);
 }
 
+TEST(FaultInjection, ArchiveBlocksCanComeMisnumberedHeaderlessCutOrNotAtAll)
+{
+    StationLine line("Tirrel E", 4);
+    auto& faults = line.sim.faults();
+    faults.add(FaultRule(FaultKind::BadBlockNumber).on("BLOCK"));
+    faults.add(FaultRule(FaultKind::BadBlockHeader).on("BLOCK"));
+    faults.add(FaultRule(FaultKind::CutBlock).on("BLOCK").cuttingAfter(40));
+    line.command("DMP");
+    const auto spoiled = line.send({0x43});
+    ASSERT_EQ(spoiled.size(), 40u) << "cut short";
+    EXPECT_EQ(spoiled[0], 0x7E) << "a noise byte for the start";
+    EXPECT_EQ(spoiled[1], 2) << "block 1 numbered as the one after it";
+    EXPECT_EQ(spoiled[2], 0xFD);
+    const auto good = line.send({0x15});
+    ASSERT_EQ(good.size(), 133u);
+    EXPECT_EQ(good[0], 0x01);
+    EXPECT_EQ(good[1], 1);
+
+    faults.add(FaultRule(FaultKind::HangUp).on("BLOCK"));
+    EXPECT_TRUE(line.send({0x06}).empty());
+    EXPECT_TRUE(line.out.hungUp);
+}
+
 TEST(FaultInjection, ProbabilityRulesFollowTheSeed)
 {
     auto pattern = [](std::uint64_t seed) {

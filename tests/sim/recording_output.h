@@ -20,12 +20,14 @@ class RecordingOutput : public LineOutput {
 
     void send(std::span<const std::uint8_t> bytes, int delayMs) override;
     std::int64_t nowMs() const override { return now; }
+    void hangUp() override { hungUp = true; }
 
     // Every byte sent so far, and clears the record.
     std::vector<std::uint8_t> take();
     std::string takeText();
 
     std::int64_t now = 0;
+    bool hungUp = false;
     std::vector<Byte> sent;
 };
 

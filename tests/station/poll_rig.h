@@ -31,6 +31,7 @@ class LoopOverride : public sim::LinePeer, private sim::LineOutput {
   private:
     void send(std::span<const std::uint8_t> bytes, int delayMs) override;
     std::int64_t nowMs() const override { return out_->nowMs(); }
+    void hangUp() override { out_->hangUp(); }
 
     sim::StationSimulator& station_;
     std::deque<std::vector<std::uint8_t>> packets_;

@@ -42,6 +42,7 @@ int MemoryWire::open(const std::string& path, const platform::LineSettings& sett
     if (openError_ != 0)
         return std::exchange(openError_, 0);
     open_ = true;
+    hungUp_ = false;
     path_ = path;
     settings_ = settings;
     ++openCount_;
@@ -64,8 +65,8 @@ platform::ReadResult MemoryWire::readByte(int timeoutMs)
     for (;;) {
         if (!open_)
             return {platform::ReadStatus::Failed, 0, EBADF};
-        if (readError_ != 0)
-            return {platform::ReadStatus::Failed, 0, readError_};
+        if (readError_ != 0 || hungUp_)
+            return {platform::ReadStatus::Failed, 0, hungUp_ ? EIO : readError_};
         const std::int64_t nowUs = time_.monotonicMs() * kUsPerMs;
         if (!queue_.empty() && queue_.front().dueUs <= nowUs) {
             const Pending next = queue_.front();
@@ -90,6 +91,8 @@ int MemoryWire::write(const std::uint8_t* data, std::size_t size)
         return EBADF;
     if (writeError_ != 0)
         return writeError_;
+    if (hungUp_)
+        return EIO;
     written_.insert(written_.end(), data, data + size);
     writeTimes_.push_back(time_.monotonicMs());
     peer_.onBytes({data, size}, *this);
@@ -123,6 +126,12 @@ void MemoryWire::send(std::span<const std::uint8_t> bytes, int delayMs)
         dueUs += byteTimeUs();
         queue_.push_back({dueUs, byte, false});
     }
+}
+
+void MemoryWire::hangUp()
+{
+    hungUp_ = true;
+    queue_.clear();
 }
 
 void MemoryWire::injectLineError(int delayMs)

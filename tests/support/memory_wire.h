@@ -65,6 +65,7 @@ class MemoryWire : public platform::SerialDevice, private sim::LineOutput {
     };
     void send(std::span<const std::uint8_t> bytes, int delayMs) override;
     std::int64_t nowMs() const override { return time_.monotonicMs(); }
+    void hangUp() override;
     std::int64_t queueAfterUs(int delayMs) const;
     std::int64_t byteTimeUs() const;
 
@@ -79,6 +80,7 @@ class MemoryWire : public platform::SerialDevice, private sim::LineOutput {
     int closeError_ = 0;
     int readError_ = 0;
     int writeError_ = 0;
+    bool hungUp_ = false; // the peer closed the line; the next open restores it
     std::deque<Pending> queue_;
     std::vector<std::uint8_t> written_;
     std::vector<std::int64_t> writeTimes_;
