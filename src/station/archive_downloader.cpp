@@ -1,0 +1,103 @@
+#include "station/archive_downloader.h"
+
+#include <cstdio>
+
+#include "app/base/strings_shell.h"
+#include "app/base/strings_station.h"
+#include "station/archive_text.h"
+#include "station/station_link.h"
+
+namespace bv::station {
+
+namespace {
+
+constexpr std::size_t kMessageText = 96;
+
+void logLine(const DownloadServices& services, std::string_view text)
+{
+    if (services.logEvent)
+        services.logEvent(std::string(text));
+}
+
+std::string transferredText(int records)
+{
+    char text[kMessageText];
+    std::snprintf(text, sizeof text, app::strings::kDownloadTransferred.data(), records);
+    return text;
+}
+
+DownloadReport finish(StationLink& link, const DownloadPreparation& prepared,
+                      const ArchiveTransfer& transfer, const DownloadRequest& request,
+                      const DownloadServices& services)
+{
+    const std::vector<ArchiveLine> lines =
+        archiveLines(transfer.data(), prepared.plan, link.model(), prepared.decoding,
+                     services.clock.localTime(), request.regional);
+    const ArchiveFileResult written = writeArchiveFile(
+        request.file, request.mode, archiveHeader(link.model().family), lines, request.regional);
+    if (written.error) {
+        // The station's memory is the only copy left: it is not cleared.
+        const std::string text(app::strings::kDatabaseWriteError);
+        logLine(services, text);
+        if (services.showStatus)
+            services.showStatus(text);
+        return {DownloadOutcome::WriteFailed, prepared.plan.records, 0};
+    }
+    DownloadReport report{DownloadOutcome::Transferred, prepared.plan.records,
+                          written.linesWritten};
+    if (request.clearAfter && services.clearArchive && services.clearArchive(link) < 0) {
+        logLine(services, app::strings::kArchiveClearError);
+        report.outcome = DownloadOutcome::ClearFailed;
+    }
+    return report;
+}
+
+} // namespace
+
+DownloadReport downloadOverLink(StationLink& link, const ConditionsUnits& units,
+                                const DownloadRequest& request, const DownloadServices& services)
+{
+    using Result = DownloadPreparation::Result;
+    const DownloadPreparation prepared = prepareDownload(link, units);
+    if (prepared.result == Result::NoAnswer)
+        return {DownloadOutcome::NoAnswer, 0, 0};
+    if (prepared.result == Result::Empty)
+        return {DownloadOutcome::Empty, 0, 0};
+
+    ArchiveTransfer transfer(link, link.model(), prepared.plan);
+    switch (services.runTransfer(transfer)) {
+    case ArchiveTransfer::State::Complete:
+        return finish(link, prepared, transfer, request, services);
+    case ArchiveTransfer::State::Cancelled:
+    case ArchiveTransfer::State::Running:
+        return {DownloadOutcome::Cancelled, 0, 0};
+    case ArchiveTransfer::State::TimedOut:
+        logLine(services, app::strings::kDownloadTimedOut);
+        break;
+    case ArchiveTransfer::State::TooManyErrors:
+        logLine(services, app::strings::kDownloadTooManyErrors);
+        break;
+    }
+    return {DownloadOutcome::Abandoned, 0, 0};
+}
+
+std::string downloadMessage(const DownloadReport& report)
+{
+    switch (report.outcome) {
+    case DownloadOutcome::Transferred:
+    case DownloadOutcome::ClearFailed:
+    case DownloadOutcome::Abandoned:
+        return transferredText(report.records);
+    case DownloadOutcome::Cancelled:
+        return std::string(app::strings::kDownloadCancelledByUser);
+    case DownloadOutcome::Empty:
+        return std::string(app::strings::kDownloadArchiveEmpty);
+    case DownloadOutcome::NoAnswer:
+        return std::string(app::strings::kStationCommError.text);
+    case DownloadOutcome::WriteFailed:
+        return {};
+    }
+    return {};
+}
+
+} // namespace bv::station
