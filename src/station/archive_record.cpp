@@ -16,6 +16,8 @@ constexpr std::uint8_t kNoDirection = 255;
 constexpr int kCompassPoints = 16;
 constexpr std::uint16_t kNoEt = 0xFFFF;
 constexpr int kNoSolarEnergy = 32767;
+constexpr int kNoDegreeDaysHigh = 32767;
+constexpr int kNoDegreeDaysLow = -32768;
 constexpr int kMaxSolarRadiation = 3000;
 constexpr std::uint8_t kNoRainRate = 255;
 constexpr int kMaxLeafWetness = 15;
@@ -23,6 +25,7 @@ constexpr std::uint8_t kMonthMask = 0x0F;
 constexpr int kMinHumidity = 1;
 constexpr int kMaxHumidity = 100;
 constexpr double kTenth = 0.1;
+constexpr double kTenthsPerUnit = 10.0;
 constexpr double kHundredth = 0.01;
 constexpr double kEtMillimetreFactor = 2.5;
 constexpr double kMillimetresPerInch = 25.4;
@@ -41,20 +44,12 @@ int signedWord(std::span<const std::uint8_t> b, std::size_t at)
     return static_cast<std::int16_t>(word(b, at));
 }
 
-ArchiveValue present(double value)
-{
-    if (isMissing(value))
-        return std::nullopt;
-    return value;
-}
-
 // The temperature rule plus an offset; the family's markers give nothing.
 ArchiveValue temperature(int raw, const ArchiveDecoding& d, float offset)
 {
-    const ArchiveValue t = present(d.units.temperature(raw));
-    if (!t)
+    if (units::isMissingRawTemperature(raw, d.units.family))
         return std::nullopt;
-    return *t + offset;
+    return d.units.temperature(raw) + offset;
 }
 
 ArchiveValue barometer(std::uint16_t raw, const ArchiveDecoding& d)
@@ -97,7 +92,7 @@ ArchiveValue derivedTemperature(double valueF, const ArchiveDecoding& d)
 {
     if (isMissing(valueF))
         return std::nullopt;
-    const auto tenths = static_cast<int>(std::lround(valueF / kTenth));
+    const auto tenths = static_cast<int>(std::lround(valueF * kTenthsPerUnit));
     // Classic markers only: they lie far outside any derived value.
     return units::toTemperature(tenths, d.units.selection.temperature,
                                 units::StationFamily::Classic);
@@ -170,9 +165,9 @@ TirrelArchiveRecord decodeTirrelRecord(std::span<const std::uint8_t, kTirrelReco
     r.airTemp = temperature(air, d, d.offsets.outsideTemp);
     r.highAirTemp = temperature(signedWord(b, 16), d, d.offsets.outsideTemp);
     r.lowAirTemp = temperature(signedWord(b, 18), d, d.offsets.outsideTemp);
-    const ArchiveValue degreeDays = present(d.units.temperatureDifference(signedWord(b, 20)));
-    if (degreeDays)
-        r.degreeDays = std::trunc(*degreeDays);
+    const int degreeDays = signedWord(b, 20);
+    if (degreeDays != kNoDegreeDaysHigh && degreeDays != kNoDegreeDaysLow)
+        r.degreeDays = std::trunc(d.units.temperatureDifference(degreeDays));
     if (word(b, 22) != kNoEt) {
         const double et =
             d.units.rainInMillimetres() ? word(b, 22) * kEtMillimetreFactor : word(b, 22);
@@ -221,7 +216,10 @@ ClassicArchiveRecord decodeClassicRecord(std::span<const std::uint8_t, kClassicR
     r.windDirection = compassIndexOf(b[11]);
     r.highWindSpeed = d.units.windSpeed(b[14]);
 
-    ArchiveValue outsideF = rawFahrenheit(outside, units::StationFamily::Classic);
+    // The outside temperature as the file shows it, in °F.
+    ArchiveValue outsideF;
+    if (r.outsideTemp)
+        outsideF = rawFahrenheit(outside, units::StationFamily::Classic);
     if (outsideF)
         *outsideF += d.offsetsF.outsideTemp;
     const DerivedInputs in{humidity, outsideF, b[10]};

@@ -20,6 +20,9 @@ bool BlockPacer::onTick()
 ArchiveTransfer::State runTransfer(platform::EventLoop& loop, ArchiveTransfer& transfer,
                                    const std::function<void()>& progress)
 {
+    transfer.start();
+    if (progress)
+        progress();
     BlockPacer pacer(transfer);
     const platform::TimerId timer = loop.startTimer(BlockPacer::kTickMs, [&pacer, &progress] {
         if (pacer.onTick() && progress)

@@ -30,8 +30,9 @@ class BlockPacer {
     bool reading_ = false;
 };
 
-// Runs a started transfer to its end on the event loop's own 100 ms timer,
-// for programs without a window; progress is called after every block.
+// Starts the transfer and runs it to its end on the event loop's own 100 ms
+// timer, as the DOWNLOAD dialog does in a window; progress is called after
+// every block.
 ArchiveTransfer::State runTransfer(platform::EventLoop& loop, ArchiveTransfer& transfer,
                                    const std::function<void()>& progress);
 
