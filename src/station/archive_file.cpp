@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "app/base/atomic_file.h"
 #include "app/base/posix_file.h"
 #include "station/archive_text.h"
 
@@ -72,32 +73,14 @@ std::string recordsAfter(const units::DateTime& last, const std::vector<ArchiveL
     return text;
 }
 
-std::error_code finish(app::FileDescriptor& file)
-{
-    if (::fsync(file.get()) != 0)
-        return app::lastSystemError();
-    return file.close();
-}
-
 ArchiveFileResult replaceFile(const std::filesystem::path& path, const std::string& header,
                               const std::vector<ArchiveLine>& lines)
 {
     ArchiveFileResult result;
     const std::string text = header + recordsAfter(beforeAnyRecord(), lines, result.linesWritten);
-    const std::filesystem::path temporary = path.string() + ".new";
-    app::FileDescriptor file(
-        ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, kFileMode));
-    if (!file.valid())
-        return {app::lastSystemError(), 0};
-    result.error = app::writeAll(file.get(), text.data(), text.size());
-    if (!result.error)
-        result.error = finish(file);
-    if (!result.error && ::rename(temporary.c_str(), path.c_str()) != 0)
-        result.error = app::lastSystemError();
-    if (result.error) {
-        ::unlink(temporary.c_str());
+    result.error = app::writeFileAtomically(path, text, kFileMode);
+    if (result.error)
         result.linesWritten = 0;
-    }
     return result;
 }
 

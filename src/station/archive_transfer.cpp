@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "app/base/strings_station.h"
+#include "station/archive_settings.h"
 #include "station/crc16.h"
 #include "station/protocol_bytes.h"
 #include "station/serial_port.h"
@@ -73,7 +74,7 @@ void ArchiveTransfer::start()
 {
     data_.reserve(static_cast<std::size_t>(plan_.blocks * model_.archive.blockSize));
     // The station wants its period read before a dump; the value is not used.
-    link_.readLogger(model_.archive.archivePeriod);
+    readArchivePeriod(link_);
     // A "DMP" the station did not take shows as a first block that never comes.
     link_.sendDump();
     link_.drain();

@@ -4,12 +4,12 @@
 #include <string>
 
 #include "app/base/strings_station.h"
+#include "app/base/template_builder.h"
 
 namespace bv::station {
 
 using namespace download_dialog;
 using platform::ControlKind;
-using platform::ControlSpec;
 
 namespace {
 
@@ -18,25 +18,13 @@ constexpr int kTextWidth = 48; // characters: "Transferred 1560 of 1560.  20 Err
 
 platform::DialogTemplate downloadTemplate()
 {
-    platform::DialogTemplate t;
-    t.name = "DOWNLOAD";
-    t.title = std::string(app::strings::kDownloadDialogTitle);
-    ControlSpec bar;
-    bar.id = kProgressBar;
-    bar.kind = ControlKind::ProgressBar;
+    app::TemplateBuilder b("DOWNLOAD", std::string(app::strings::kDownloadDialogTitle), 0);
+    platform::ControlSpec& bar = b.add(kProgressBar, ControlKind::ProgressBar, "", 0);
     bar.maximum = kBarSteps;
     bar.widthChars = kTextWidth;
-    ControlSpec text;
-    text.id = kProgressText;
-    text.row = 1;
-    text.widthChars = kTextWidth;
-    ControlSpec cancel;
-    cancel.id = platform::IdCancel;
-    cancel.kind = ControlKind::PushButton;
-    cancel.caption = "Cancel";
-    cancel.region = platform::Region::ButtonRow;
-    t.controls = {bar, text, cancel};
-    return t;
+    b.add(kProgressText, ControlKind::StaticText, "", 1).widthChars = kTextWidth;
+    b.button(platform::IdCancel, "Cancel", 0);
+    return b.take();
 }
 
 } // namespace
