@@ -95,6 +95,7 @@ std::string downloadMessage(const DownloadReport& report)
     case DownloadOutcome::NoAnswer:
         return std::string(app::strings::kStationCommError.text);
     case DownloadOutcome::WriteFailed:
+    case DownloadOutcome::NotRun:
         return {};
     }
     return {};

@@ -25,6 +25,7 @@ enum class DownloadOutcome {
     Abandoned,   // timed out, or too many errors: no file written
     WriteFailed, // the file could not be written whole: the memory is kept
     ClearFailed, // the file is written, the memory could not be cleared
+    NotRun,      // the port did not open, or another station action was under way
 };
 
 struct DownloadReport {
