@@ -31,8 +31,8 @@ DownloadArgs parseDownloadArgs(const std::vector<std::string>& args)
     for (const std::string& arg : args) {
         const bool append = arg == "--append";
         if ((append || arg == "--replace") && !parsed.mode)
-            parsed.mode = append ? station::ArchiveFileMode::Append
-                                 : station::ArchiveFileMode::Replace;
+            parsed.mode =
+                append ? station::ArchiveFileMode::Append : station::ArchiveFileMode::Replace;
         else if (arg == "--clear" && !parsed.clear)
             parsed.clear = true;
         else
@@ -67,8 +67,9 @@ int downloadStationArchive(CommandContext& context, DownloadEnvironment& environ
         station::PortServices{
             environment.loop, environment.clock, ui, environment.makeDevice,
             [stationDir](int port) { return station::portDevicePath(stationDir, port); }},
-        station::StationMessages{[&ui](const std::string& text) { ui.setStatusText(text); },
-                                 [&eventLog](const std::string& line) { eventLog.logEvent(line); }});
+        station::StationMessages{
+            [&ui](const std::string& text) { ui.setStatusText(text); },
+            [&eventLog](const std::string& line) { eventLog.logEvent(line); }});
     session.configure(station::stationSettingsFrom(config));
 
     station::DownloadRequest request =

@@ -32,7 +32,9 @@ constexpr bv::cli::Command kCommands[] = {
      bv::cli::runPageCommand},
     {"poll", "[--json] [--trace FILE]",
      "read the station's current conditions and memory values once", bv::cli::runPollCommand},
-    {"simulate", "[--model NAME] [--port N] [--baud RATE] [--baud-pacing] [--seed S]",
+    {"simulate",
+     "[--model NAME] [--port N] [--baud RATE] [--baud-pacing] [--seed S] [--archive-period MIN] "
+     "[--history-hours H]",
      "serve a simulated station on a pseudo-terminal linked as ports/COMn",
      bv::cli::runSimulateCommand},
     {"tags", "", "list every template marker of the station with its current value",

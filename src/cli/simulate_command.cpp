@@ -18,10 +18,13 @@ namespace bv::cli {
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: viraraz simulate [--model NAME] [--port N] [--baud RATE] [--baud-pacing] [--seed S]\n";
+    "usage: viraraz simulate [--model NAME] [--port N] [--baud RATE] [--baud-pacing] [--seed S]\n"
+    "                        [--archive-period MIN] [--history-hours H]\n";
 constexpr int kHighestPort = 255;
 constexpr int kBauds[] = {300, 1200, 2400, 4800, 9600, 19200};
 constexpr int kFallbackBaud = 2400; // when config.dat holds a rate the line cannot run at
+constexpr int kMaxArchivePeriodMin = 120;
+constexpr int kMaxHistoryHours = 2000; // about 12 weeks: a full ring even at 2-hour periods
 
 template <class T> bool parseNumber(const std::string& text, T& value)
 {
@@ -50,8 +53,9 @@ SimulateArgs parseSimulateArgs(const std::vector<std::string>& args)
             o.baudPacing = true;
             continue;
         }
-        const bool takesValue =
-            word == "--model" || word == "--port" || word == "--baud" || word == "--seed";
+        const bool takesValue = word == "--model" || word == "--port" || word == "--baud" ||
+                                word == "--seed" || word == "--archive-period" ||
+                                word == "--history-hours";
         if (!takesValue || i + 1 == args.size()) {
             parsed.error = takesValue ? word + " needs a value" : "unknown option " + word;
             return parsed;
@@ -72,6 +76,14 @@ SimulateArgs parseSimulateArgs(const std::vector<std::string>& args)
             if (!parseNumber(value, number) || !knownBaud(number))
                 parsed.error = "--baud takes 300, 1200, 2400, 4800, 9600 or 19200";
             o.baud = number;
+        } else if (word == "--archive-period") {
+            if (!parseNumber(value, number) || number < 1 || number > kMaxArchivePeriodMin)
+                parsed.error = "--archive-period takes minutes, 1 to 120";
+            o.archivePeriodMin = number;
+        } else if (word == "--history-hours") {
+            if (!parseNumber(value, number) || number < 0 || number > kMaxHistoryHours)
+                parsed.error = "--history-hours takes hours, 0 to 2000";
+            o.historyHours = number;
         } else if (!parseNumber(value, o.seed)) {
             parsed.error = "--seed takes a whole number";
         }
@@ -138,6 +150,8 @@ int runSimulateCommand(CommandContext& context)
     station.model = *model;
     station.start = clock.localTime();
     station.weather.seed = options.seed;
+    station.archivePeriodMin = options.archivePeriodMin.value_or(station.archivePeriodMin);
+    station.historyHours = options.historyHours.value_or(station.historyHours);
     station.baud =
         options.baud.value_or(knownBaud(config.stationBaud) ? config.stationBaud : kFallbackBaud);
     sim::StationSimulator simulator(station);

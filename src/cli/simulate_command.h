@@ -16,6 +16,8 @@ struct SimulateOptions {
     std::optional<int> baud;
     bool baudPacing = false;
     std::uint64_t seed = 1;
+    std::optional<int> archivePeriodMin; // the station's own default (30) otherwise
+    std::optional<int> historyHours;     // hours already logged at the start (24)
 };
 
 // Parses the words after "simulate". An error names the offending word.
@@ -26,10 +28,10 @@ struct SimulateArgs {
 SimulateArgs parseSimulateArgs(const std::vector<std::string>& args);
 
 // viraraz simulate [--model NAME] [--port N] [--baud RATE] [--baud-pacing]
-// [--seed S]: serves a simulated station on a pseudo-terminal linked as
-// ports/COMn in the station directory until SIGINT or SIGTERM. Model, port and
-// baud rate default to config.dat's; where the station differs from them a
-// note on err gives the "viraraz config set" that makes the programs poll it.
+// [--seed S] [--archive-period MIN] [--history-hours H]: serves a simulated station on a
+// pseudo-terminal linked as ports/COMn in the station directory until SIGINT or SIGTERM. Model,
+// port and baud rate default to config.dat's; where the station differs from them a note on err
+// gives the "viraraz config set" that makes the programs poll it.
 int runSimulateCommand(CommandContext& context);
 
 } // namespace bv::cli

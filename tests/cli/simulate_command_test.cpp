@@ -25,13 +25,16 @@ namespace {
 TEST(SimulateArgs, OptionsAndTheirMistakes)
 {
     const SimulateArgs good = parseSimulateArgs({"--model", "carrow iii", "--port", "4", "--baud",
-                                                 "1200", "--baud-pacing", "--seed", "77"});
+                                                 "1200", "--baud-pacing", "--seed", "77",
+                                                 "--archive-period", "1", "--history-hours", "30"});
     EXPECT_EQ(good.error, "");
     EXPECT_EQ(good.options.modelCode, 1);
     EXPECT_EQ(good.options.port, 4);
     EXPECT_EQ(good.options.baud, 1200);
     EXPECT_TRUE(good.options.baudPacing);
     EXPECT_EQ(good.options.seed, 77u);
+    EXPECT_EQ(good.options.archivePeriodMin, 1);
+    EXPECT_EQ(good.options.historyHours, 30);
 
     const SimulateArgs defaults = parseSimulateArgs({});
     EXPECT_EQ(defaults.options.modelCode, -1);
@@ -48,6 +51,8 @@ TEST(SimulateArgs, OptionsAndTheirMistakes)
           Bad{{"--port", "2x"}, "--port takes a port number 1 to 255"},
           Bad{{"--baud", "2401"}, "--baud takes 300, 1200, 2400, 4800, 9600 or 19200"},
           Bad{{"--seed", "-1"}, "--seed takes a whole number"},
+          Bad{{"--archive-period", "0"}, "--archive-period takes minutes, 1 to 120"},
+          Bad{{"--history-hours", "2001"}, "--history-hours takes hours, 0 to 2000"},
           Bad{{"--seed"}, "--seed needs a value"}, Bad{{"--fast"}, "unknown option --fast"}})
         EXPECT_EQ(parseSimulateArgs(bad.args).error, bad.error);
 }
