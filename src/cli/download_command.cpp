@@ -5,6 +5,7 @@
 #include "app/base/event_log.h"
 #include "cli/command_line.h"
 #include "cli/command_ui.h"
+#include "cli/station_trace.h"
 #include "platform/headless/poll_event_loop.h"
 #include "platform/linux/system_clock.h"
 #include "platform/linux/termios_serial_device.h"
@@ -17,17 +18,23 @@
 namespace bv::cli {
 namespace {
 
-constexpr std::string_view kUsage = "usage: viraraz download [--append|--replace] [--clear]\n";
+constexpr std::string_view kUsage =
+    "usage: viraraz download [--append|--replace] [--clear] [--trace FILE]\n";
+constexpr std::string_view kTraceOption = "--trace";
 
 struct DownloadArgs {
     std::optional<station::ArchiveFileMode> mode; // nothing: config.dat's
     bool clear = false;
+    std::string tracePath; // empty: no trace
     bool good = true;
 };
 
-DownloadArgs parseDownloadArgs(const std::vector<std::string>& args)
+DownloadArgs parseDownloadArgs(std::vector<std::string> args)
 {
     DownloadArgs parsed;
+    const TakenOption trace = takeOption(args, kTraceOption);
+    parsed.tracePath = trace.value.value_or("");
+    parsed.good = trace.error.empty() && !(trace.value && trace.value->empty());
     for (const std::string& arg : args) {
         const bool append = arg == "--append";
         if ((append || arg == "--replace") && !parsed.mode)
@@ -60,12 +67,17 @@ int downloadStationArchive(CommandContext& context, DownloadEnvironment& environ
     if (!loadStationConfig(context, config))
         return kExitFailure;
 
+    StationTrace trace(args.tracePath, environment.clock);
+    if (!trace.error().empty()) {
+        context.err << "viraraz: " << trace.error() << '\n';
+        return kExitFailure;
+    }
     CommandUi ui(context.err);
     app::EventLog eventLog(context.stationDir, environment.clock, environment.regional);
     const std::filesystem::path stationDir = context.stationDir;
     station::StationSession session(
         station::PortServices{
-            environment.loop, environment.clock, ui, environment.makeDevice,
+            environment.loop, environment.clock, ui, trace.wrap(environment.makeDevice),
             [stationDir](int port) { return station::portDevicePath(stationDir, port); }},
         station::StationMessages{
             [&ui](const std::string& text) { ui.setStatusText(text); },

@@ -18,7 +18,7 @@ struct DownloadEnvironment {
     bool progressLine = false;        // err is a terminal: show the block count as it goes
 };
 
-// viraraz download [--append|--replace] [--clear]
+// viraraz download [--append|--replace] [--clear] [--trace FILE]
 //
 // Downloads the configured station's archive into Download/<archiveFileName>
 // of the station directory, as the main program does: appending only records
@@ -27,6 +27,7 @@ struct DownloadEnvironment {
 // memory afterwards when --clear is given or config.dat asks for it. The
 // outcome goes to err and event.log in the program's words; exit status 0
 // when the file was written (or the archive was empty), 1 otherwise.
+// --trace FILE writes every byte to and from the station (see poll).
 int runDownloadCommand(CommandContext& context);
 
 // The same on the given environment.
