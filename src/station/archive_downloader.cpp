@@ -1,17 +1,14 @@
 #include "station/archive_downloader.h"
 
-#include <cstdio>
-
 #include "app/base/strings_shell.h"
 #include "app/base/strings_station.h"
+#include "app/base/text_pattern.h"
 #include "station/archive_text.h"
 #include "station/station_link.h"
 
 namespace bv::station {
 
 namespace {
-
-constexpr std::size_t kMessageText = 96;
 
 void logLine(const DownloadServices& services, std::string_view text)
 {
@@ -21,9 +18,7 @@ void logLine(const DownloadServices& services, std::string_view text)
 
 std::string transferredText(int records)
 {
-    char text[kMessageText];
-    std::snprintf(text, sizeof text, app::strings::kDownloadTransferred.data(), records);
-    return text;
+    return app::fillPattern(app::strings::kDownloadTransferred, {std::to_string(records)});
 }
 
 DownloadReport finish(StationLink& link, const DownloadPreparation& prepared,
