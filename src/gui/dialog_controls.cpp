@@ -138,6 +138,9 @@ QWidget* makeWidget(const ControlSpec& spec, const QDialog& dialog)
         bar->setRange(spec.minimum, spec.maximum);
         bar->setValue(spec.minimum);
         bar->setTextVisible(false);
+        // The station dialogs' bars: a blue fill in a black frame.
+        bar->setStyleSheet("QProgressBar { border: 1px solid black; background: white; }"
+                           " QProgressBar::chunk { background: blue; }");
         return bar;
     }
     case ControlKind::GroupBox:

@@ -1,23 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <thread>
 
 #include "app/base/config_file.h"
 #include "cli/simulate_command.h"
 #include "run_viraraz.h"
+#include "simulator_process.h"
 #include "support/temp_dir.h"
-
-extern char** environ;
 
 namespace bv::cli {
 namespace {
@@ -66,63 +60,6 @@ TEST(SimulateCommand, RefusesAnUnknownModel)
     EXPECT_NE(run.err.find("no station model is called \"Carrow\""), std::string::npos);
 }
 
-// viraraz simulate running in dir; terminated when the object goes, so a
-// failing test leaves no server behind. What it writes on err goes to
-// simulate.err in dir.
-class Simulator {
-  public:
-    Simulator(const std::filesystem::path& dir, std::vector<std::string> args)
-        : errPath_(dir / "simulate.err")
-    {
-        args.insert(args.begin(), {VIRARAZ_PROGRAM, "--station-dir", dir.string(), "simulate"});
-        std::vector<char*> argv;
-        for (auto& word : args)
-            argv.push_back(word.data());
-        argv.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath_.c_str(),
-                                         O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        if (posix_spawn(&pid_, VIRARAZ_PROGRAM, &actions, nullptr, argv.data(), environ) != 0)
-            pid_ = -1;
-        posix_spawn_file_actions_destroy(&actions);
-    }
-    ~Simulator() { terminate(); }
-    Simulator(const Simulator&) = delete;
-    Simulator& operator=(const Simulator&) = delete;
-
-    bool started() const { return pid_ > 0; }
-    // SIGTERM, then the exit status (-1 when it did not exit normally).
-    int terminate()
-    {
-        if (pid_ <= 0)
-            return -1;
-        ::kill(pid_, SIGTERM);
-        int status = 0;
-        ::waitpid(pid_, &status, 0);
-        pid_ = -1;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-
-    std::string err() const
-    {
-        std::ifstream in(errPath_);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
-    // Waits up to 5 s for the link to the pseudo-terminal.
-    static bool awaitLink(const std::filesystem::path& link)
-    {
-        for (int i = 0; i < 100 && !std::filesystem::is_symlink(link); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        return std::filesystem::is_symlink(link);
-    }
-
-  private:
-    std::filesystem::path errPath_;
-    pid_t pid_ = -1;
-};
-
 // Asks the station behind link for its model number ("WRD" 1 nibble at bank 0,
 // address 77); the reply bytes that came within 3 s.
 std::vector<std::uint8_t> readModelNumber(const std::filesystem::path& link)
@@ -156,9 +93,9 @@ TEST(SimulateCommand, ServesTheStationOnTheLinkedPortUntilTerminated)
 {
     const testsupport::TempDir dir("bv-simulate");
     const auto link = dir.path() / "ports" / "COM3";
-    Simulator simulator(dir.path(), {"--model", "Carrow II", "--port", "3"});
+    test::Simulator simulator(dir.path(), {"--model", "Carrow II", "--port", "3"});
     ASSERT_TRUE(simulator.started());
-    ASSERT_TRUE(Simulator::awaitLink(link));
+    ASSERT_TRUE(test::Simulator::awaitLink(link));
 
     const std::vector<std::uint8_t> reply = readModelNumber(link);
     ASSERT_EQ(reply.size(), 2u);
@@ -182,9 +119,9 @@ TEST(SimulateCommand, ServesTheConfiguredModelOnTheConfiguredPort)
          {std::pair{"stationModel", "Tirrel D"}, {"stationComPort", "2"}})
         ASSERT_EQ(test::runViraraz({"config", "set", name, value}, dir.path().string()).exitStatus,
                   0);
-    Simulator simulator(dir.path(), {});
+    test::Simulator simulator(dir.path(), {});
     ASSERT_TRUE(simulator.started());
-    EXPECT_TRUE(Simulator::awaitLink(dir.path() / "ports" / "COM2"));
+    EXPECT_TRUE(test::Simulator::awaitLink(dir.path() / "ports" / "COM2"));
     EXPECT_EQ(simulator.terminate(), 0);
     EXPECT_EQ(simulator.err(), "");
 }
@@ -195,9 +132,9 @@ TEST(SimulateCommand, RunsAtTwentyFourHundredWhenConfigDatHoldsAnUnusableRate)
     app::ConfigRecord config;
     config.stationBaud = 0;
     ASSERT_FALSE(app::saveConfig(config, dir.path()));
-    Simulator simulator(dir.path(), {"--model", "Ostrel II", "--baud-pacing"});
+    test::Simulator simulator(dir.path(), {"--model", "Ostrel II", "--baud-pacing"});
     ASSERT_TRUE(simulator.started());
-    ASSERT_TRUE(Simulator::awaitLink(dir.path() / "ports" / "COM1"));
+    ASSERT_TRUE(test::Simulator::awaitLink(dir.path() / "ports" / "COM1"));
     EXPECT_EQ(readModelNumber(dir.path() / "ports" / "COM1").size(), 2u);
     EXPECT_EQ(simulator.terminate(), 0);
     EXPECT_EQ(simulator.err(), "viraraz: config.dat has stationBaud 0; viraraz config set "
