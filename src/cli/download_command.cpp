@@ -1,19 +1,11 @@
 #include "cli/download_command.h"
 
-#include <unistd.h>
-
-#include "app/base/event_log.h"
 #include "cli/command_line.h"
-#include "cli/command_ui.h"
+#include "cli/command_station.h"
+#include "cli/progress_line.h"
 #include "cli/station_trace.h"
-#include "platform/headless/poll_event_loop.h"
-#include "platform/linux/system_clock.h"
-#include "platform/linux/termios_serial_device.h"
 #include "station/archive_download_command.h"
 #include "station/block_pacer.h"
-#include "station/port_path.h"
-#include "station/station_session.h"
-#include "station/station_settings.h"
 
 namespace bv::cli {
 namespace {
@@ -56,7 +48,7 @@ bool succeeded(station::DownloadOutcome outcome)
 
 } // namespace
 
-int downloadStationArchive(CommandContext& context, DownloadEnvironment& environment)
+int downloadStationArchive(CommandContext& context, PollEnvironment& environment)
 {
     const DownloadArgs args = parseDownloadArgs(context.args);
     if (!args.good) {
@@ -66,23 +58,12 @@ int downloadStationArchive(CommandContext& context, DownloadEnvironment& environ
     app::ConfigRecord config;
     if (!loadStationConfig(context, config))
         return kExitFailure;
-
     StationTrace trace(args.tracePath, environment.clock);
     if (!trace.error().empty()) {
         context.err << "viraraz: " << trace.error() << '\n';
         return kExitFailure;
     }
-    CommandUi ui(context.err);
-    app::EventLog eventLog(context.stationDir, environment.clock, environment.regional);
-    const std::filesystem::path stationDir = context.stationDir;
-    station::StationSession session(
-        station::PortServices{
-            environment.loop, environment.clock, ui, trace.wrap(environment.makeDevice),
-            [stationDir](int port) { return station::portDevicePath(stationDir, port); }},
-        station::StationMessages{
-            [&ui](const std::string& text) { ui.setStatusText(text); },
-            [&eventLog](const std::string& line) { eventLog.logEvent(line); }});
-    session.configure(station::stationSettingsFrom(config));
+    CommandStation station(context, environment, config, trace.wrap(environment.makeDevice));
 
     station::DownloadRequest request =
         station::downloadRequestFrom(config, context.stationDir, environment.regional);
@@ -91,15 +72,13 @@ int downloadStationArchive(CommandContext& context, DownloadEnvironment& environ
     request.clearAfter = request.clearAfter || args.clear;
 
     const auto runTransfer = [&](station::ArchiveTransfer& transfer) {
-        return station::runTransfer(environment.loop, transfer, [&] {
-            if (environment.progressLine)
-                ui.showProgress(transfer.progressText());
-        });
+        // Gone before the outcome is reported.
+        ProgressLine progress(environment.loop, context.err, isTerminal(context.err));
+        return station::runTransfer(environment.loop, transfer,
+                                    [&] { progress.show(transfer.progressText()); });
     };
     const station::DownloadReport report =
-        station::downloadArchive(session, request, runTransfer, environment.clock);
-    if (environment.progressLine)
-        ui.endProgress();
+        station::downloadArchive(station.session(), request, runTransfer, environment.clock);
     if (report.outcome == station::DownloadOutcome::Transferred)
         context.out << request.file.string() << ": " << report.linesWritten << " new lines\n";
     return succeeded(report.outcome) ? kExitOk : kExitFailure;
@@ -107,12 +86,7 @@ int downloadStationArchive(CommandContext& context, DownloadEnvironment& environ
 
 int runDownloadCommand(CommandContext& context)
 {
-    platform::PollEventLoop loop;
-    platform::SystemClock clock;
-    DownloadEnvironment environment{
-        loop, clock, [&loop] { return std::make_unique<platform::TermiosSerialDevice>(loop); },
-        units::readRegionalSettings(), ::isatty(STDERR_FILENO) == 1};
-    return downloadStationArchive(context, environment);
+    return runOnSystem(context, downloadStationArchive);
 }
 
 } // namespace bv::cli

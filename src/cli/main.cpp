@@ -5,6 +5,7 @@
 #include "cli/command_line.h"
 #include "cli/config_command.h"
 #include "cli/detect_command.h"
+#include "cli/download_command.h"
 #include "cli/image_command.h"
 #include "cli/page_command.h"
 #include "cli/poll_command.h"
@@ -21,6 +22,9 @@ constexpr bv::cli::Command kCommands[] = {
      "show the settings of config.dat, or read or change one by name", bv::cli::runConfigCommand},
     {"detect", "", "find a station on ports 1 to 10 and store its port, rate and model",
      bv::cli::runDetectCommand},
+    {"download", "[--append|--replace] [--clear] [--trace FILE]",
+     "download the station's archive into Download/<archiveFileName>, as the main program does",
+     bv::cli::runDownloadCommand},
     {"graph", "N|all", "draw archive graph N (0 to 10) or every graph into Images/",
      bv::cli::runGraphCommand},
     {"image", "N|all",

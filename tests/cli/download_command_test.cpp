@@ -54,7 +54,7 @@ class DownloadCommand : public ::testing::Test {
         out.str("");
         err.str("");
         CommandContext context{dir.path(), std::move(args), out, err};
-        DownloadEnvironment environment{time, time, wire->factory(), {}, false};
+        PollEnvironment environment{time, time, wire->factory(), {}};
         return downloadStationArchive(context, environment);
     }
 

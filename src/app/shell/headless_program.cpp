@@ -1,5 +1,6 @@
 #include "app/shell/headless_program.h"
 
+#include "app/shell/archive_download_action.h"
 #include "app/shell/help_file.h"
 #include "app/shell/paging_feature.h"
 #include "platform/headless/headless_ui.h"
@@ -61,6 +62,7 @@ int runHeadless(const ProgramOptions& options, Edition edition, std::string_view
         log << name << ": cannot catch SIGTERM and SIGINT; stopping by a signal will not save "
             << kConfigFileName << std::endl;
 
+    plugArchiveDownload(app, DownloadView::Headless);
     const ConfigLoad loaded =
         app.start(configurationSwitches(options), units::readRegionalSettings());
     log << name << ": running without a window in " << app.stationDir().string() << "; "

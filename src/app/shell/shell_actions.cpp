@@ -2,6 +2,7 @@
 
 #include "app/shell/about_dialog.h"
 #include "app/shell/application.h"
+#include "app/shell/archive_download_action.h"
 #include "app/shell/command_table.h"
 #include "app/shell/logger_schedule_dialog.h"
 #include "app/shell/main_commands.h"
@@ -54,6 +55,8 @@ void addShellActions(MainCommands& commands, Application& app)
     });
     addPagingCommands(commands, app);
     commands.setAction(CmdAbout, [&app] { runAboutBox(app.dialogHost()); });
+    commands.setAction(CmdDownload, [&app] { downloadArchiveNow(app, DownloadView::Dialog); });
+    plugArchiveDownload(app, DownloadView::Dialog);
 }
 
 } // namespace bv::app
