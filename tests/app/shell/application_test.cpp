@@ -12,6 +12,9 @@
 #include "app/shell/units_dialog.h"
 #include "publish/data_dialog.h"
 #include "publish/internet_dialog.h"
+#include "sim/station_simulator.h"
+#include "station/download_dialog.h"
+#include "support/memory_wire.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 #include "support/virtual_time.h"
@@ -220,6 +223,56 @@ TEST_F(ApplicationTest, AboutCommandOpensTheAboutBox)
     ui.onDialog("ABOUT", [](testsupport::FakeDialogView& v) { v.click(platform::IdOk); });
     commands.execute(CmdAbout);
     EXPECT_EQ(ui.openedDialogs(), std::vector<std::string>{"ABOUT"});
+}
+
+// Archive > Download and the timed download run the whole download on the
+// configured station, with the gate closed while they run.
+TEST_F(ApplicationTest, DownloadCommandAndTimedDownloadFetchTheArchive)
+{
+    sim::StationConfig station;
+    station.model = *sim::findSimulatedModel("Carrow III");
+    station.historyHours = 6;
+    sim::StationSimulator simulator(station);
+    testsupport::MemoryWire wire(time, simulator);
+    Application withStation(
+        ui, time, time, dir.path(), Edition::WithoutDialUp,
+        {wire.factory(), [](int port) { return "COM" + std::to_string(port); }});
+    writeConfig([](ConfigRecord& c) {
+        c.stationModel = 1;
+        c.downloadEnabled = true;
+        c.downloadIntervalMin = 1;
+        c.archiveOverwrite = true;
+    });
+    std::filesystem::create_directory(dir.path() / "Download");
+    withStation.start({}, {});
+    FakeMainView view;
+    MainCommands commands(withStation, view);
+    addShellActions(commands, withStation);
+    ASSERT_TRUE(commands.menuEnabled(CmdDownload));
+
+    bool gateOpen = true;
+    int dialogs = 0;
+    ui.onDialog("DOWNLOAD", [&](testsupport::FakeDialogView& v) {
+        gateOpen = withStation.gate().allowed();
+        ++dialogs;
+        while (!v.ended()) {
+            time.advance(100);
+            v.fireTimer(station::download_dialog::kTimer);
+        }
+    });
+    commands.execute(CmdDownload);
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_FALSE(gateOpen);
+    EXPECT_TRUE(withStation.gate().allowed());
+    EXPECT_TRUE(ui.statusText().ends_with(" Transferred 12 records from Archive."))
+        << ui.statusText();
+
+    time.advance(61 * 1000); // the timed download, a minute on
+    EXPECT_EQ(dialogs, 2);
+    std::ifstream file(dir.path() / "Download" / "download.txt");
+    const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2 + 12);
+    withStation.shutdown();
 }
 
 } // namespace
