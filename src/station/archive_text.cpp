@@ -1,9 +1,7 @@
 #include "station/archive_text.h"
 
-#include <cstdio>
-
 #include "app/base/strings_station.h"
-#include "app/base/strings_weather.h"
+#include "station/weather_values.h"
 
 namespace bv::station {
 
@@ -12,39 +10,29 @@ namespace {
 constexpr char kTab = '\t';
 constexpr char kLineFeed = '\n';
 constexpr int kFirstYear = 1900;
-constexpr std::size_t kNumberText = 64;
+constexpr double kDegreesPerPoint = 22.5;
+constexpr int kTenths = 1;
+constexpr int kHundredths = 2;
 
-// The value in its column format, or "----" for a missing one; then the
-// separator: a tab, or the line feed of the last column.
-void put(std::string& line, const char* format, const ArchiveValue& value, char separator)
+// The value with its column's decimals ("%2.1f" is 1, "%.2f" is 2), or
+// "----" for a missing one; then the separator: a tab, or the line feed of
+// the last column.
+void put(std::string& line, int decimals, const ArchiveValue& value, char separator = kTab)
 {
-    if (value) {
-        char buffer[kNumberText];
-        std::snprintf(buffer, sizeof buffer, format, *value);
-        line += buffer;
-    } else {
-        line += app::strings::kMissingValue.text;
-    }
+    line += value ? formatFixed(*value, decimals) : std::string(missingText());
     line += separator;
 }
 
 // Whole numbers ("%d"), truncated.
 void putWhole(std::string& line, const ArchiveValue& value)
 {
-    if (value) {
-        char buffer[kNumberText];
-        std::snprintf(buffer, sizeof buffer, "%d", static_cast<int>(*value));
-        line += buffer;
-    } else {
-        line += app::strings::kMissingValue.text;
-    }
+    line += value ? std::to_string(static_cast<int>(*value)) : std::string(missingText());
     line += kTab;
 }
 
 void putDirection(std::string& line, const std::optional<int>& index)
 {
-    line += index ? app::strings::kCompassPoints[static_cast<std::size_t>(*index)].text
-                  : app::strings::kMissingValue.text;
+    line += index ? compassText(*index * kDegreesPerPoint) : missingText();
     line += kTab;
 }
 
@@ -91,26 +79,26 @@ std::string archiveLine(const TirrelArchiveRecord& r, const units::DateTime& sta
                         const units::RegionalSettings& regional)
 {
     std::string line = lineStart(stamp, regional);
-    put(line, "%2.1f", r.airTemp, kTab);
-    put(line, "%2.1f", r.highAirTemp, kTab);
-    put(line, "%2.1f", r.lowAirTemp, kTab);
-    put(line, "%2.1f", r.soilTemp, kTab);
+    put(line, kTenths, r.airTemp);
+    put(line, kTenths, r.highAirTemp);
+    put(line, kTenths, r.lowAirTemp);
+    put(line, kTenths, r.soilTemp);
     putWhole(line, r.outsideHum);
     putWhole(line, r.leafWetness);
     putWhole(line, r.solarRad);
-    put(line, "%.1f", r.solarEnergy, kTab);
+    put(line, kTenths, r.solarEnergy);
     putWhole(line, r.degreeDays);
-    put(line, "%.2f", r.barometer, kTab);
-    put(line, "%.1f", r.windSpeed, kTab);
-    put(line, "%.1f", r.highWindSpeed, kTab);
+    put(line, kHundredths, r.barometer);
+    put(line, kTenths, r.windSpeed);
+    put(line, kTenths, r.highWindSpeed);
     putDirection(line, r.windDirection);
-    put(line, "%2.1f", r.windChill, kTab);
+    put(line, kTenths, r.windChill);
     putWhole(line, r.windRun);
-    put(line, "%.2f", r.rain, kTab);
-    put(line, "%.2f", r.rainRate, kTab);
-    put(line, "%2.1f", r.dewPoint, kTab);
-    put(line, "%2.1f", r.thermalIndex, kTab);
-    put(line, "%.2f", r.et, kLineFeed);
+    put(line, kHundredths, r.rain);
+    put(line, kHundredths, r.rainRate);
+    put(line, kTenths, r.dewPoint);
+    put(line, kTenths, r.thermalIndex);
+    put(line, kHundredths, r.et, kLineFeed);
     return line;
 }
 
@@ -118,19 +106,19 @@ std::string archiveLine(const ClassicArchiveRecord& r, const units::DateTime& st
                         const units::RegionalSettings& regional)
 {
     std::string line = lineStart(stamp, regional);
-    put(line, "%2.1f", r.insideTemp, kTab);
-    put(line, "%2.1f", r.outsideTemp, kTab);
-    put(line, "%2.1f", r.highOutsideTemp, kTab);
-    put(line, "%2.1f", r.lowOutsideTemp, kTab);
+    put(line, kTenths, r.insideTemp);
+    put(line, kTenths, r.outsideTemp);
+    put(line, kTenths, r.highOutsideTemp);
+    put(line, kTenths, r.lowOutsideTemp);
     putWhole(line, r.outsideHum);
     putWhole(line, r.insideHum);
-    put(line, "%2.1f", r.dewPoint, kTab);
-    put(line, "%2.1f", r.windChill, kTab);
-    put(line, "%.2f", r.barometer, kTab);
-    put(line, "%.1f", r.windSpeed, kTab);
-    put(line, "%.1f", r.highWindSpeed, kTab);
+    put(line, kTenths, r.dewPoint);
+    put(line, kTenths, r.windChill);
+    put(line, kHundredths, r.barometer);
+    put(line, kTenths, r.windSpeed);
+    put(line, kTenths, r.highWindSpeed);
     putDirection(line, r.windDirection);
-    put(line, "%.2f", r.rain, kLineFeed);
+    put(line, kHundredths, r.rain, kLineFeed);
     return line;
 }
 
