@@ -124,6 +124,9 @@ ArchiveTransfer::State ArchiveTransfer::readNextBlock()
         return state_;
     std::vector<std::uint8_t> frame(kFrameBytes);
     const FrameRead read = readFrame(frame);
+    // Cancel pressed while the block came: ESC has gone out, nothing more does.
+    if (state_ == State::Cancelled)
+        return state_;
     if (read == FrameRead::TimedOut) {
         state_ = State::TimedOut;
         return state_;

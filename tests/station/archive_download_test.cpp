@@ -313,14 +313,18 @@ TEST(ArchiveDownload, TheProgressDialogShowsEachBlockAndCancelStopsTheStation)
     DownloadRig rig("Tirrel E", 24);
     app::DialogHost host(rig.ui);
     std::vector<std::string> texts;
-    rig.ui.onDialog("DOWNLOAD", [&texts](testsupport::FakeDialogView& v) {
+    rig.wire.setLineRate(true); // a block takes half a second to come
+    rig.ui.onDialog("DOWNLOAD", [&](testsupport::FakeDialogView& v) {
         EXPECT_EQ(v.caption(), "Downloading Data ");
         texts.push_back(v.text(download_dialog::kProgressText));
         for (int tick = 0; tick < 6; ++tick)
             v.fireTimer(download_dialog::kTimer);
         texts.push_back(v.text(download_dialog::kProgressText));
         EXPECT_EQ(v.value(download_dialog::kProgressBar), 167) << "2 of 12 blocks, in thousandths";
-        v.click(platform::IdCancel);
+        // Cancel while the third block is on the line.
+        rig.time.post([&v] { v.click(platform::IdCancel); });
+        for (int tick = 0; tick < 3; ++tick)
+            v.fireTimer(download_dialog::kTimer);
     });
     const DownloadPreparation prepared = prepareDownload(*rig.link, rig.units);
     ArchiveTransfer transfer(*rig.link, rig.link->model(), prepared.plan);
@@ -328,8 +332,9 @@ TEST(ArchiveDownload, TheProgressDialogShowsEachBlockAndCancelStopsTheStation)
     EXPECT_EQ(host.runModal(dialog), platform::IdCancel);
     EXPECT_EQ(texts,
               (std::vector<std::string>{"Transferred   0 of 48.", "Transferred   8 of 48."}));
-    EXPECT_EQ(rig.wire.written().back(), kEsc);
+    EXPECT_EQ(rig.wire.written().back(), kEsc) << "the block that came is not answered";
     EXPECT_EQ(transfer.state(), ArchiveTransfer::State::Cancelled);
+    EXPECT_EQ(transfer.blocksReceived(), 2);
 }
 
 } // namespace
