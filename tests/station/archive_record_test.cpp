@@ -85,18 +85,5 @@ TEST(ArchiveRecord, HumiditiesAreHeldToOneToAHundred)
     }
 }
 
-TEST(ArchiveRecord, UnwrittenOrGarbledStampsAreNotRealTimes)
-{
-    EXPECT_TRUE(
-        decodeClassic({.hour = 23, .minute = 59, .day = 31, .month = 12}, {}).stamp.valid());
-    auto bytes = classicRecord({.hour = 12, .day = 5, .month = 6});
-    bytes[15] = 0x3A; // not BCD
-    EXPECT_FALSE(
-        decodeClassicRecord(std::span<const std::uint8_t, kClassicRecordSize>(bytes.data(), 21), {})
-            .stamp.valid());
-    EXPECT_FALSE(decodeClassic({.day = 0, .month = 0}, {}).stamp.valid());
-    EXPECT_FALSE(decodeTirrel({.hour = 24}, tirrelDecoding()).stamp.valid());
-}
-
 } // namespace
 } // namespace bv::station::testing
