@@ -78,6 +78,8 @@ TEST(TemplateMarkersTest, AHighOfDecemberReadInJanuaryIsLastYears)
     EXPECT_EQ(station.expand("<!--hitimeouttemp-->"), "12-20-26  3:05p");
     station.rig.time.setLocalTime({2026, 12, 21, 8, 0, 0, 0, 1});
     EXPECT_EQ(station.expand("<!--HiTimeOutTemp-->"), "12-20-26  3:05p");
+    memory.setValue({1, 98, 2}, 0xFF); // no hour: the station holds no time
+    EXPECT_EQ(station.expand("<!--hitimeouttemp-->"), "----- ----");
 }
 
 TEST(TemplateMarkersTest, AStationThatStopsAnsweringLeavesDatesAndTrendInPlace)
