@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <fstream>
 
 namespace bv::images {
@@ -151,7 +152,7 @@ std::optional<float> parseArchiveNumber(std::string_view field)
     const char* end = field.data() + last + 1;
     float value = 0;
     const auto [stop, error] = std::from_chars(begin, end, value);
-    if (error != std::errc() || stop != end)
+    if (error != std::errc() || stop != end || !std::isfinite(value))
         return std::nullopt;
     return value;
 }

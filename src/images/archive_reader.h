@@ -46,7 +46,7 @@ class ArchiveFile {
     std::string text_;
 };
 
-// A number the whole field holds (blanks around it allowed), or nothing.
+// A finite number the whole field holds (blanks around it allowed), or nothing.
 std::optional<float> parseArchiveNumber(std::string_view field);
 
 // Minutes from `from` to `to`.

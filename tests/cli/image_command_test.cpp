@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
+#include <algorithm>
 #include <sstream>
 
 #include "app/base/config_file.h"
@@ -59,17 +59,10 @@ TEST_F(ImageCommand, PollsOnceAndWritesTheImagesWithTheDaysHighs)
     EXPECT_EQ(out.str(), (dir.path() / "Images" / "outtemp.gif").string() + "\n");
     EXPECT_GT(fs::file_size(dir.path() / "Images" / "outtemp.gif"), 0u);
 
-    const int status = run({"all"});
-    std::size_t written = 0;
-    std::istringstream lines(out.str());
-    for (std::string line; std::getline(lines, line); ++written)
-        EXPECT_TRUE(fs::exists(line)) << line;
-    std::istringstream failures(err.str());
-    std::size_t failed = 0;
-    for (std::string line; std::getline(failures, line); ++failed)
-        EXPECT_TRUE(line.starts_with("viraraz: Error creating ")) << line;
-    EXPECT_EQ(written + failed, 12u);
-    EXPECT_EQ(status, failed == 0 ? kExitOk : kExitFailure);
+    // Every image of a station with all its sensors, highs and lows marked.
+    ASSERT_EQ(run({"all"}), kExitOk) << err.str();
+    const std::string printed = out.str();
+    EXPECT_EQ(std::count(printed.begin(), printed.end(), '\n'), 12);
 }
 
 TEST_F(ImageCommand, AMissingSensorAndASilentStationFail)

@@ -164,16 +164,5 @@ TEST(WindRunGeometry, EachIntervalCountsOnceTowardsWhereTheAirWent)
     EXPECT_TRUE(contains(canvas.texts(), "10%") && contains(canvas.texts(), "50%"));
 }
 
-TEST(ImagePalette, TheTransparentBackgroundIsAnEntryOfItsOwn)
-{
-    CompassGauge compass(imageBackground(1), 45);
-    const RecordingCanvas canvas = drawn(compass);
-    ASSERT_GE(canvas.transparent(), 0);
-    EXPECT_EQ(canvas.palette()[static_cast<std::size_t>(canvas.transparent())], kWhite);
-    EXPECT_NE(canvas.transparent(), canvas.colorOf(kWhite));
-    CompassGauge plain(imageBackground(3), 45);
-    EXPECT_EQ(drawn(plain).transparent(), -1);
-}
-
 } // namespace
 } // namespace bv::images

@@ -145,6 +145,7 @@ TEST(ArchiveGraphs, TooFewUsableRecordsOverTooShortAPeriodAreNotEnoughData)
         {"same time stamp", {good, line("12-08-26", " 6:00a", "61.0")}},
         {"missing value", {good, line("12-08-26", " 7:00a", "----")}},
         {"value that is no number", {good, line("12-08-26", " 7:00a", "6x.1")}},
+        {"value that is not finite", {good, line("12-08-26", " 7:00a", "nan")}},
         {"month 13", {good, line("13-08-26", " 7:00a", "61.0")}},
         {"time that is no time", {good, line("12-08-26", "7:0q", "61.0")}},
         {"header word in the line", {good, line("12-08-26", " 7:00a", "61.0") + "\tTemp"}},
