@@ -87,17 +87,6 @@ TEST(AlarmLimits, OfferedAsTheModelsSensorsAndTheQuantityAllow)
             << "model " << c.model << " quantity " << c.quantity;
 }
 
-TEST(AlarmLimits, WeatherItemsTheModelReports)
-{
-    EXPECT_FALSE(weatherItemOffered(1, 1, InsideHum));
-    EXPECT_TRUE(weatherItemOffered(1, 1, WindDirection));  // Carrow III
-    EXPECT_FALSE(weatherItemOffered(2, 1, WindDirection)); // Carrow II
-    EXPECT_FALSE(weatherItemOffered(3, 1, DailyRain));     // Lunett
-    EXPECT_TRUE(weatherItemOffered(3, 1, InsideTemp));
-    EXPECT_FALSE(weatherItemOffered(5, 0, RainRate));
-    EXPECT_TRUE(weatherItemOffered(5, 3, RainRate));
-}
-
 TEST(RainRate, PerHourFromSuccessiveReadings)
 {
     constexpr std::int64_t minute = 60000;
