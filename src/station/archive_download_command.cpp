@@ -21,8 +21,7 @@ DownloadReport downloadArchive(StationSession& session, const DownloadRequest& r
                                const TransferRunner& runTransfer, const platform::Clock& clock)
 {
     const StationMessages& messages = session.messages();
-    const DownloadServices services{runTransfer, clearArchiveMemory, clock, messages.logEvent,
-                                    messages.showStatus};
+    const DownloadServices services{runTransfer, clearArchiveMemory, clock, messages};
     DownloadReport report{DownloadOutcome::NotRun, 0, 0};
     session.runOperation([&](StationLink& link) {
         report = downloadOverLink(link, session.reader().units(), request, services);

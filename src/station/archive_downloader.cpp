@@ -10,12 +10,6 @@ namespace bv::station {
 
 namespace {
 
-void logLine(const DownloadServices& services, std::string_view text)
-{
-    if (services.logEvent)
-        services.logEvent(std::string(text));
-}
-
 std::string transferredText(int records)
 {
     return app::fillPattern(app::strings::kDownloadTransferred, {std::to_string(records)});
@@ -32,16 +26,13 @@ DownloadReport finish(StationLink& link, const DownloadPreparation& prepared,
         request.file, request.mode, archiveHeader(link.model().family), lines, request.regional);
     if (written.error) {
         // The station's memory is the only copy left: it is not cleared.
-        const std::string text(app::strings::kDatabaseWriteError);
-        logLine(services, text);
-        if (services.showStatus)
-            services.showStatus(text);
+        services.messages.report(std::string(app::strings::kDatabaseWriteError));
         return {DownloadOutcome::WriteFailed, prepared.plan.records, 0};
     }
     DownloadReport report{DownloadOutcome::Transferred, prepared.plan.records,
                           written.linesWritten};
     if (request.clearAfter && services.clearArchive && services.clearArchive(link) < 0) {
-        logLine(services, app::strings::kArchiveClearError);
+        services.messages.event(std::string(app::strings::kArchiveClearError));
         report.outcome = DownloadOutcome::ClearFailed;
     }
     return report;
@@ -67,10 +58,10 @@ DownloadReport downloadOverLink(StationLink& link, const ConditionsUnits& units,
     case ArchiveTransfer::State::Running:
         return {DownloadOutcome::Cancelled, 0, 0};
     case ArchiveTransfer::State::TimedOut:
-        logLine(services, app::strings::kDownloadTimedOut);
+        services.messages.event(std::string(app::strings::kDownloadTimedOut));
         break;
     case ArchiveTransfer::State::TooManyErrors:
-        logLine(services, app::strings::kDownloadTooManyErrors);
+        services.messages.event(std::string(app::strings::kDownloadTooManyErrors));
         break;
     }
     return {DownloadOutcome::Abandoned, 0, 0};

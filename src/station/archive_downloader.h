@@ -9,7 +9,7 @@
 #include "station/archive_file.h"
 #include "station/archive_transfer.h"
 #include "station/conditions_units.h"
-#include "station/modem_dial.h"
+#include "station/station_messages.h"
 #include "units/regional_settings.h"
 
 namespace bv::station {
@@ -50,8 +50,7 @@ struct DownloadServices {
     // Empties the station's archive ring on the open link: 0 or 1 for success.
     std::function<int(StationLink&)> clearArchive;
     const platform::Clock& clock;
-    EventLogFn logEvent;
-    std::function<void(const std::string&)> showStatus;
+    StationMessages messages; // the status line and the event log
 };
 
 // Downloads the archive over an open link: preparation, the block loop, the

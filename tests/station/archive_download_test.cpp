@@ -56,18 +56,17 @@ struct DownloadRig {
 
     DownloadReport download()
     {
-        DownloadServices run{[this](ArchiveTransfer& t) {
-                                 const auto state = runTransfer(time, t, {});
-                                 progress = t.progressText();
-                                 return state;
-                             },
-                             [this](StationLink&) {
-                                 ++clears;
-                                 return clearResult;
-                             },
-                             time,
-                             [this](const std::string& line) { log.push_back(line); },
-                             {}};
+        DownloadServices run{
+            [this](ArchiveTransfer& t) {
+                const auto state = runTransfer(time, t, {});
+                progress = t.progressText();
+                return state;
+            },
+            [this](StationLink&) {
+                ++clears;
+                return clearResult;
+            },
+            time, StationMessages{{}, [this](const std::string& line) { log.push_back(line); }}};
         return downloadOverLink(*link, units, request, run);
     }
 
