@@ -1,6 +1,7 @@
 #include "station/archive_download_command.h"
 
 #include "station/archive_settings.h"
+#include "station/rain_collector.h"
 #include "station/station_session.h"
 
 namespace bv::station {
@@ -23,8 +24,13 @@ DownloadReport downloadArchive(StationSession& session, const DownloadRequest& r
     const StationMessages& messages = session.messages();
     const DownloadServices services{runTransfer, clearArchiveMemory, clock, messages};
     DownloadReport report{DownloadOutcome::NotRun, 0, 0};
+    // The engine's units, with the configured rain collector even when no
+    // poll has given it to the engine yet.
+    ConditionsUnits units = session.reader().units();
+    if (const auto collector = configuredRainCollector(session.settings().rainCollector))
+        units.collector = *collector;
     session.runOperation([&](StationLink& link) {
-        report = downloadOverLink(link, session.reader().units(), request, services);
+        report = downloadOverLink(link, units, request, services);
         return kDone;
     });
     const std::string message = downloadMessage(report);
