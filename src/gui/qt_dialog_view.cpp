@@ -22,6 +22,8 @@
 #include <QSpinBox>
 #include <QTimer>
 
+#include "gui/pictures.h"
+
 namespace bv::gui {
 
 using platform::ControlKind;
@@ -332,8 +334,11 @@ void QtDialogView::setText(int id, const std::string& text)
             setValue(id, v);
         break;
     }
-    case ControlKind::ListBox:
     case ControlKind::Picture:
+        // A picture's text is the name of the picture it shows (animations).
+        static_cast<QLabel*>(w)->setPixmap(loadPicture(t, w->devicePixelRatioF()));
+        break;
+    case ControlKind::ListBox:
         break;
     }
 }

@@ -12,15 +12,15 @@ enum class ControlKind {
     PasswordEdit,  // shown masked
     MultiLineEdit, // several lines, read-only or not
     CheckBox,
-    RadioButton,   // radio buttons sharing a parent group box form one group
+    RadioButton, // radio buttons sharing a parent group box form one group
     PushButton,
-    ListBox,       // optionally multiple selection and a horizontal extent
-    DropDownList,  // a combo box whose text comes from its list only
+    ListBox,      // optionally multiple selection and a horizontal extent
+    DropDownList, // a combo box whose text comes from its list only
     SpinBox,
     Slider,
     ProgressBar,
-    GroupBox,      // a frame with a caption; controls name it as their parent
-    Picture,       // an image resource shown by name (caption)
+    GroupBox, // a frame with a caption; controls name it as their parent
+    Picture,  // an image resource shown by name (caption)
 };
 
 // Where a control sits. The renderer lays out each parent (the dialog itself or a
@@ -38,14 +38,14 @@ struct ControlSpec {
     int columnSpan = 1;
     int rowSpan = 1;
     Region region = Region::Body;
-    bool isDefault = false;     // the default push button (Enter)
-    bool multiSelect = false;   // list boxes
-    bool readOnly = false;      // edits
-    int maxLength = 0;          // edits; 0 = no limit
-    int minimum = 0;            // spin boxes, sliders, progress bars
+    bool isDefault = false;   // the default push button (Enter)
+    bool multiSelect = false; // list boxes
+    bool readOnly = false;    // edits
+    int maxLength = 0;        // edits; 0 = no limit
+    int minimum = 0;          // spin boxes, sliders, progress bars
     int maximum = 100;
-    int horizontalExtent = 0;   // list boxes: width in characters of the longest line, 0 = none
-    int widthChars = 0;         // preferred width in average characters, 0 = renderer's choice
+    int horizontalExtent = 0; // list boxes: width in characters of the longest line, 0 = none
+    int widthChars = 0;       // preferred width in average characters, 0 = renderer's choice
     std::string toolTip;
 };
 
@@ -59,6 +59,9 @@ struct DialogTemplate {
     // About box is yellow on blue). Buttons and edits keep the desktop's colours.
     int backgroundColor = -1;
     int textColor = -1;
+    // A progress dialog that ends by itself and asks nothing (dialing, the
+    // archive download): a Ui without a display runs it all the same.
+    bool unattended = false;
     std::vector<ControlSpec> controls;
 
     const ControlSpec* find(int id) const

@@ -46,7 +46,7 @@ int runHeadless(const ProgramOptions& options, Edition edition, std::string_view
 {
     const std::string_view name = programName(edition);
     platform::PollEventLoop loop;
-    platform::HeadlessUi ui(log);
+    platform::HeadlessUi ui(log, platform::AnswerPolicy::Decline, &loop);
     platform::SystemClock clock;
     Application app(ui, loop, clock, std::filesystem::current_path(), edition);
     // Timed alarm and current-weather pages.

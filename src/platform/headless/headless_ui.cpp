@@ -1,6 +1,7 @@
 #include "platform/headless/headless_ui.h"
 
 #include "platform/dialog_view.h"
+#include "platform/headless/unattended_dialog_view.h"
 
 namespace bv::platform {
 
@@ -37,7 +38,10 @@ MessageResult answerFor(MessageButtons buttons, AnswerPolicy policy)
     return offered.front();
 }
 
-HeadlessUi::HeadlessUi(std::ostream& log, AnswerPolicy policy) : log_(log), policy_(policy) {}
+HeadlessUi::HeadlessUi(std::ostream& log, AnswerPolicy policy, EventLoop* loop)
+    : log_(log), policy_(policy), loop_(loop)
+{
+}
 
 void HeadlessUi::setStatusText(const std::string& text)
 {
@@ -63,6 +67,10 @@ void HeadlessUi::restoreCursor() {}
 
 int HeadlessUi::runModal(DialogClient& dialog)
 {
+    if (loop_ != nullptr && dialog.dialogTemplate().unattended) {
+        UnattendedDialogView view(dialog, *loop_, log_);
+        return view.run();
+    }
     log_ << "dialog " << dialog.dialogTemplate().name << " not shown without a display [Cancel]\n"
          << std::flush;
     return IdCancel;

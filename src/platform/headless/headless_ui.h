@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "platform/event_loop.h"
 #include "platform/ui.h"
 
 namespace bv::platform {
@@ -20,10 +21,13 @@ enum class AnswerPolicy {
 // The Ui of `hollit --headless` and `viraraz`: message boxes are answered by
 // the policy and written to the log with the answer; status lines go to the log
 // too; dialogs and file pickers are not shown (runModal answers Cancel, the
-// pickers choose nothing, and each says so); the busy cursor does nothing.
+// pickers choose nothing, and each says so), except progress dialogs that
+// need nobody, which run on the event loop when one is given, their texts
+// going to the log; the busy cursor does nothing.
 class HeadlessUi : public Ui {
   public:
-    explicit HeadlessUi(std::ostream& log, AnswerPolicy policy = AnswerPolicy::Decline);
+    explicit HeadlessUi(std::ostream& log, AnswerPolicy policy = AnswerPolicy::Decline,
+                        EventLoop* loop = nullptr);
 
     void setStatusText(const std::string& text) override;
     MessageResult messageBox(const MessageBoxRequest& request) override;
@@ -39,6 +43,7 @@ class HeadlessUi : public Ui {
   private:
     std::ostream& log_;
     AnswerPolicy policy_;
+    EventLoop* loop_;
     std::string lastStatus_;
 };
 

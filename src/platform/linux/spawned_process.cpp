@@ -6,6 +6,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <array>
+#include <cerrno>
 #include <chrono>
 #include <thread>
 
@@ -17,15 +19,54 @@ namespace {
 // How long a child gets to end after SIGTERM before SIGKILL follows.
 constexpr auto kTermGrace = std::chrono::milliseconds(2000);
 constexpr auto kReapPoll = std::chrono::milliseconds(10);
+constexpr int kSecretFd = 3;
+constexpr std::size_t kReadChunk = 4096;
+
+// Both ends of a pipe, closed when the scope ends unless taken.
+struct Pipe {
+    int read = -1;
+    int write = -1;
+    bool open() { return ::pipe2(&read, O_CLOEXEC) == 0; }
+    ~Pipe()
+    {
+        for (const int fd : {read, write})
+            if (fd >= 0)
+                ::close(fd);
+    }
+};
+
+std::error_code systemError()
+{
+    return {errno, std::system_category()};
+}
+
+std::error_code writeSecret(int fd, const std::string& text)
+{
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return systemError();
+        done += static_cast<std::size_t>(n);
+    }
+    return {};
+}
 
 class SpawnedProcess final : public ChildProcess {
   public:
-    explicit SpawnedProcess(pid_t pid) : pid_(pid) {}
+    SpawnedProcess(pid_t pid, int outputFd) : pid_(pid), output_(outputFd) {}
     ~SpawnedProcess() override
     {
-        // A child left running is ended, so no orphan holds the port.
-        terminate();
+        // A child left running is ended, so no orphan holds a port.
+        if (!released_)
+            terminate();
+        if (output_ >= 0)
+            ::close(output_);
     }
+    SpawnedProcess(const SpawnedProcess&) = delete;
+    SpawnedProcess& operator=(const SpawnedProcess&) = delete;
 
     bool running() override
     {
@@ -35,6 +76,8 @@ class SpawnedProcess final : public ChildProcess {
         const pid_t reaped = ::waitpid(pid_, &status, WNOHANG);
         if (reaped == 0)
             return true;
+        if (reaped == pid_ && WIFEXITED(status))
+            exitStatus_ = WEXITSTATUS(status);
         pid_ = 0; // ended (or not ours any more): forget the id
         return false;
     }
@@ -57,15 +100,37 @@ class SpawnedProcess final : public ChildProcess {
         return true;
     }
 
+    std::string takeOutput() override
+    {
+        std::string text;
+        if (output_ < 0)
+            return text;
+        std::array<char, kReadChunk> buffer{};
+        for (;;) {
+            const ssize_t n = ::read(output_, buffer.data(), buffer.size());
+            if (n <= 0)
+                break;
+            text.append(buffer.data(), static_cast<std::size_t>(n));
+        }
+        return text;
+    }
+
+    int exitStatus() const override { return exitStatus_; }
+    void release() override { released_ = true; }
+
   private:
     pid_t pid_;
+    int output_;
+    int exitStatus_ = -1;
+    bool released_ = false;
 };
 
 } // namespace
 
 std::unique_ptr<ChildProcess> SpawningStarter::start(const std::vector<std::string>& words,
                                                      const std::filesystem::path& workingDir,
-                                                     std::error_code& error)
+                                                     std::error_code& error,
+                                                     const SpawnOptions& options)
 {
     error.clear();
     if (words.empty()) {
@@ -78,11 +143,34 @@ std::unique_ptr<ChildProcess> SpawningStarter::start(const std::vector<std::stri
         argv.push_back(word.data());
     argv.push_back(nullptr);
 
+    Pipe output;
+    Pipe secret;
+    if ((options.captureOutput && !output.open()) ||
+        (!options.secretOnFd3.empty() && !secret.open())) {
+        error = systemError();
+        return nullptr;
+    }
+    if (!options.secretOnFd3.empty()) {
+        // Written before the start: a password is far smaller than a pipe.
+        error = writeSecret(secret.write, options.secretOnFd3);
+        ::close(secret.write);
+        secret.write = -1;
+        if (error)
+            return nullptr;
+    }
+
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    for (const int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO})
-        posix_spawn_file_actions_addopen(&actions, fd, "/dev/null",
-                                         fd == STDIN_FILENO ? O_RDONLY : O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    if (options.captureOutput) {
+        posix_spawn_file_actions_adddup2(&actions, output.write, STDOUT_FILENO);
+        posix_spawn_file_actions_adddup2(&actions, output.write, STDERR_FILENO);
+    } else {
+        for (const int fd : {STDOUT_FILENO, STDERR_FILENO})
+            posix_spawn_file_actions_addopen(&actions, fd, "/dev/null", O_WRONLY, 0);
+    }
+    if (!options.secretOnFd3.empty())
+        posix_spawn_file_actions_adddup2(&actions, secret.read, kSecretFd);
     if (!workingDir.empty())
         posix_spawn_file_actions_addchdir_np(&actions, workingDir.c_str());
     posix_spawnattr_t attributes;
@@ -104,7 +192,13 @@ std::unique_ptr<ChildProcess> SpawningStarter::start(const std::vector<std::stri
         error = {result, std::generic_category()};
         return nullptr;
     }
-    return std::make_unique<SpawnedProcess>(pid);
+    int outputFd = -1;
+    if (options.captureOutput) {
+        outputFd = output.read;
+        output.read = -1;
+        ::fcntl(outputFd, F_SETFL, O_NONBLOCK);
+    }
+    return std::make_unique<SpawnedProcess>(pid, outputFd);
 }
 
 } // namespace bv::platform

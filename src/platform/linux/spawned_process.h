@@ -4,14 +4,15 @@
 
 namespace bv::platform {
 
-// Children started with posix_spawn in a new process group, with the
-// standard descriptors on /dev/null so they never write into our terminal or
-// wait for our input.
+// Children started with posix_spawn in a new process group, with standard
+// input on /dev/null and their output on /dev/null or captured through a
+// non-blocking pipe, so they never write into our terminal or wait for input.
 class SpawningStarter final : public ProcessStarter {
   public:
     std::unique_ptr<ChildProcess> start(const std::vector<std::string>& words,
                                         const std::filesystem::path& workingDir,
-                                        std::error_code& error) override;
+                                        std::error_code& error,
+                                        const SpawnOptions& options = {}) override;
 };
 
 } // namespace bv::platform

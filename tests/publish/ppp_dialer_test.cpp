@@ -1,0 +1,195 @@
+#include <chrono>
+#include <thread>
+
+#include <gtest/gtest.h>
+
+#include "app/base/dialog_host.h"
+#include "app/base/event_log.h"
+#include "platform/linux/spawned_process.h"
+#include "publish/ppp_dialer.h"
+#include "support/scripted_ui.h"
+#include "support/temp_dir.h"
+#include "support/text_files.h"
+#include "support/virtual_time.h"
+#include "units/regional_settings.h"
+
+namespace bv::publish {
+namespace {
+
+namespace fs = std::filesystem;
+using testsupport::FakeDialogView;
+using testsupport::readText;
+using testsupport::writeText;
+
+TEST(PppLine, ReadsStatesAndErrorsFromPppdsLog)
+{
+    const struct {
+        const char* line;
+        std::optional<DialState> state;
+        bool error;
+    } rows[] = {
+        {"Serial connection established.", DialState::Authenticating, false},
+        {"Connect: ppp0 <--> /dev/ttyS0", DialState::Authenticating, false},
+        {"local  IP address 10.64.64.64", DialState::Connected, false},
+        {"BUSY", DialState::LineBusy, false},
+        {"PAP authentication failed", std::nullopt, true},
+        {"Connect script failed", std::nullopt, true},
+        {"remote IP address 10.1.1.1", std::nullopt, false},
+    };
+    for (const auto& row : rows) {
+        const DialUpdate update = interpretPppLine(row.line);
+        EXPECT_EQ(update.state, row.state) << row.line;
+        EXPECT_EQ(update.error, row.error ? std::string("pppd: ") + row.line : "") << row.line;
+    }
+}
+
+// A fake pppd: notes its arguments and the password it reads from descriptor
+// 3, then plays the next scenario of the list in "scenarios" (connect, busy,
+// auth or drop).
+constexpr const char* kFakePppd = R"sh(#!/bin/sh
+dir=$(dirname "$0")
+printf '%s\n' "$@" >> "$dir/args"
+pw=""
+read -r pw <&3 2>/dev/null
+echo "$pw" >> "$dir/passwords"
+scenario=$(head -n 1 "$dir/scenarios")
+[ "$(wc -l < "$dir/scenarios")" -gt 1 ] && sed -i 1d "$dir/scenarios"
+case "$scenario" in
+connect)
+    echo "Serial connection established."
+    echo "Connect: ppp0 <--> /dev/ttyS0"
+    sleep 0.2
+    echo "local  IP address 10.1.1.2"
+    exec sleep 30 ;;
+busy)
+    echo "BUSY"
+    echo "Connect script failed"
+    exit 8 ;;
+auth)
+    echo "Connect: ppp0 <--> /dev/ttyS0"
+    sleep 0.2
+    echo "PAP authentication failed"
+    exit 19 ;;
+esac
+)sh";
+
+class PppDialerTest : public ::testing::Test {
+  protected:
+    static PppPlaces placesIn(const fs::path& root)
+    {
+        return {root / "pppd", root / "peers", root / "run", root / "net"};
+    }
+
+    PppDialerTest()
+    {
+        for (const fs::path& d : {places.peersDir, places.runDir, places.interfacesDir})
+            fs::create_directories(d);
+        writeText(places.pppd, kFakePppd);
+        fs::permissions(places.pppd, fs::perms::owner_all);
+        writeText(places.peersDir / "isp", "");
+        config.dialupEntry = "isp";
+        config.dialupUser = "weather";
+        config.dialupPassword = "s3cret pass";
+        config.dialAttempts = 3;
+        config.dialRetryWaitSec = 5;
+    }
+
+    // Dials with the scenarios in order, driving the dialog's timers: the
+    // poll on real time (pppd is a real process), a second tick after every
+    // second poll, so a 3-minute limit passes in about a second.
+    int dial(const std::string& scenarios)
+    {
+        writeText(dir.path() / "scenarios", scenarios);
+        ui.onDialog("DIALUP", [this](FakeDialogView& v) {
+            for (int poll = 1; !v.ended() && poll < 20000; ++poll) {
+                statuses.push_back(v.text(dial_dialog::kStatusText));
+                v.fireTimer(dial_dialog::kPollTimer);
+                if (poll % 2 == 0 && !v.ended())
+                    v.fireTimer(dial_dialog::kSecondTimer);
+                std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            }
+        });
+        return dialer.runDial(config);
+    }
+
+    bool statusShown(const std::string& text) const
+    {
+        return std::find(statuses.begin(), statuses.end(), text) != statuses.end();
+    }
+
+    testsupport::TempDir dir;
+    PppPlaces places = placesIn(dir.path());
+    app::ConfigRecord config;
+    testsupport::ScriptedUi ui;
+    testsupport::VirtualTime time;
+    units::RegionalSettings regional;
+    app::EventLog log{dir.path(), time, regional};
+    app::DialogHost host{ui};
+    platform::SpawningStarter starter;
+    PppDialer dialer{starter, host, log, time, places};
+    std::vector<std::string> statuses;
+};
+
+TEST_F(PppDialerTest, ConnectsHandingThePasswordOverAPipeAndKeepsTheLinkUntilHungUp)
+{
+    EXPECT_EQ(dialer.phonebookEntries(), std::vector<std::string>{"isp"});
+    EXPECT_FALSE(dialer.connectionActive("isp"));
+    EXPECT_EQ(dial("connect\n"), dial_dialog::kConnected);
+    EXPECT_TRUE(statusShown("Dialing"));
+    EXPECT_TRUE(statusShown("Verifying Username and Password"));
+    EXPECT_EQ(readText(dir.path() / "passwords"), "s3cret pass\n");
+    const std::string args = readText(dir.path() / "args");
+    EXPECT_EQ(args, "call\nisp\nnodetach\nlogfd\n1\nlinkname\nisp\nuser\nweather\nplugin\n"
+                    "passwordfd.so\npasswordfd\n3\n");
+    EXPECT_EQ(args.find("s3cret"), std::string::npos);
+    EXPECT_TRUE(dialer.connectionActive("isp"));
+    EXPECT_TRUE(dialer.hangUp());
+    EXPECT_FALSE(dialer.connectionActive("isp"));
+}
+
+TEST_F(PppDialerTest, RedialsABusyLineAndGivesUpAfterTheLastAttempt)
+{
+    EXPECT_EQ(dial("busy\n"), dial_dialog::kAborted);
+    EXPECT_EQ(readText(dir.path() / "passwords"), "s3cret pass\ns3cret pass\ns3cret pass\n");
+    EXPECT_TRUE(statusShown("Line Busy. Will make 2'th connection attempt in 5 seconds."));
+    EXPECT_TRUE(statusShown("Waiting to redial.... 2'nd attempt (of 3) in 5 seconds."));
+    EXPECT_TRUE(statusShown("Waiting to redial.... 3'rd attempt (of 3) in 2 seconds."));
+}
+
+TEST_F(PppDialerTest, ABusyLineThatClearsConnectsOnTheNextAttempt)
+{
+    EXPECT_EQ(dial("busy\nconnect\n"), dial_dialog::kConnected);
+    EXPECT_TRUE(dialer.hangUp());
+}
+
+TEST_F(PppDialerTest, FailedAuthenticationIsLoggedAndFails)
+{
+    EXPECT_EQ(dial("auth\n"), dial_dialog::kFailed);
+    EXPECT_TRUE(statusShown("Verifying Username and Password"));
+    EXPECT_NE(readText(log.path()).find("pppd: PAP authentication failed"), std::string::npos);
+}
+
+TEST_F(PppDialerTest, TheThreeMinuteLimitEndsAPermanentlyBusyLine)
+{
+    config.dialAttempts = 10;
+    config.dialRetryWaitSec = 60;
+    EXPECT_EQ(dial("busy\n"), dial_dialog::kFailed);
+    // Dials at 0 and about 60 and 120 seconds (180 when pppd gives up at
+    // once): the limit ends the dialog long before the tenth attempt.
+    const std::string passwords = readText(dir.path() / "passwords");
+    const auto dials = std::count(passwords.begin(), passwords.end(), '\n');
+    EXPECT_GE(dials, 3);
+    EXPECT_LE(dials, 4);
+}
+
+TEST_F(PppDialerTest, AnotherLinkMeansNoDial)
+{
+    writeText(places.runDir / "ppp-isp.pid", "4242\n");
+    EXPECT_TRUE(dialer.connectionActive("isp"));
+    fs::remove(places.runDir / "ppp-isp.pid");
+    fs::create_directory(places.interfacesDir / "ppp0");
+    EXPECT_TRUE(dialer.connectionActive("isp"));
+}
+
+} // namespace
+} // namespace bv::publish
