@@ -6,7 +6,16 @@
 #include <QTextBrowser>
 #include <gtest/gtest.h>
 
+#include "app/shell/logger_schedule_dialog.h"
+#include "app/shell/range_dialog.h"
+#include "app/shell/units_dialog.h"
 #include "gui/help_window.h"
+#include "images/setup_images_dialog.h"
+#include "paging/dialog_ids.h"
+#include "publish/data_dialog.h"
+#include "publish/internet_dialog.h"
+#include "station/archive_dialog.h"
+#include "station/station_setup_dialog.h"
 
 namespace bv::guitest {
 namespace {
@@ -39,8 +48,28 @@ TEST(HelpFile, HasTheContentsAndTheTopicsOfTheDialogsAndNoBrokenLinks)
     gui::HelpWindow window;
     window.showTopic(kHelpFile, 0);
     const Links links = linksOf(*window.browser()->document());
-    for (const char* anchor : {"contents", "topic40", "topic90"})
-        EXPECT_TRUE(links.anchors.count(QString::fromLatin1(anchor))) << anchor;
+    EXPECT_TRUE(links.anchors.count(QStringLiteral("contents")));
+    // Every topic a dialog's Help button or F1 opens. A new dialog adds its
+    // topic here and its section to the help file.
+    const int dialogTopics[] = {
+        station::station_setup_dialog::kHelpTopic,
+        station::archive_dialog::kHelpTopic,
+        app::units_dialog::kHelpTopic,
+        publish::data_dialog::kHelpTopic,
+        images::setup_images::kHelpTopic,
+        paging::kPagerSetupHelpTopic,
+        paging::kPagerEntryHelpTopic,
+        paging::kAdvancedHelpTopic,
+        paging::kWeatherItemsHelpTopic,
+        paging::kPagerAlarmsHelpTopic,
+        app::range_dialog::kHelpTopic,
+        publish::internet_dialog::kHelpTopic,
+        app::logger_dialog::kHelpTopic,
+    };
+    for (const int topic : dialogTopics) {
+        EXPECT_TRUE(links.anchors.count(gui::helpAnchor(topic))) << topic;
+        EXPECT_TRUE(links.targets.count(gui::helpAnchor(topic))) << topic << " not in the contents";
+    }
     for (const QString& target : links.targets)
         EXPECT_TRUE(links.anchors.count(target)) << target.toStdString();
     EXPECT_EQ(gui::helpAnchor(0), "contents");
