@@ -5,6 +5,7 @@
 #include "cli/command_line.h"
 #include "cli/config_command.h"
 #include "cli/detect_command.h"
+#include "cli/dial_command.h"
 #include "cli/download_command.h"
 #include "cli/image_command.h"
 #include "cli/page_command.h"
@@ -22,11 +23,14 @@ constexpr bv::cli::Command kCommands[] = {
      "show the settings of config.dat, or read or change one by name", bv::cli::runConfigCommand},
     {"detect", "", "find a station on ports 1 to 10 and store its port, rate and model",
      bv::cli::runDetectCommand},
+    {"dial", "", "connect the configured dial-up entry through pppd and stay while it is up",
+     bv::cli::runDialCommand},
     {"download", "[--append|--replace] [--clear] [--trace FILE]",
      "download the station's archive into Download/<archiveFileName>, as the main program does",
      bv::cli::runDownloadCommand},
     {"graph", "N|all", "draw archive graph N (0 to 10) or every graph into Images/",
      bv::cli::runGraphCommand},
+    {"hang-up", "", "end the configured dial-up entry's connection", bv::cli::runHangUpCommand},
     {"image", "N|all",
      "poll the station and draw current-weather image N (0 to 11) or every image into Images/",
      bv::cli::runImageCommand},

@@ -72,10 +72,10 @@ DialResult DialerDialUp::dialUp(const app::ConfigRecord& config)
     }
 }
 
-bool DialerDialUp::hangUp(const app::ConfigRecord&)
+bool DialerDialUp::hangUp(const app::ConfigRecord& config)
 {
     log_.logEventId(strings::kHangingUp.id);
-    return dialer_.hangUp();
+    return dialer_.hangUp(config.dialupEntry);
 }
 
 std::vector<std::string> UnbuiltPppDialer::phonebookEntries() const

@@ -63,7 +63,8 @@ class Dialer {
     // Runs the dialing dialog: 1 connected, -1 cancelled or busy on the last
     // attempt, -2 failed; any other number is a dialer fault.
     virtual int runDial(const app::ConfigRecord& config) = 0;
-    virtual bool hangUp() = 0;
+    // Hangs up this program's connection, else the entry's link.
+    virtual bool hangUp(const std::string& entry) = 0;
 };
 
 // `hollit`: dials through a Dialer, logging the outcome, and pausing three
@@ -93,7 +94,7 @@ class UnbuiltPppDialer final : public Dialer {
     std::vector<std::string> phonebookEntries() const override;
     bool connectionActive(const std::string&) override { return false; }
     int runDial(const app::ConfigRecord& config) override;
-    bool hangUp() override { return true; }
+    bool hangUp(const std::string&) override { return true; }
 
   private:
     app::EventLog& log_;

@@ -1,10 +1,32 @@
 #include "publish/ppp_dialer.h"
 
+#include <signal.h>
+
+#include <chrono>
+#include <fstream>
+#include <thread>
+
 #include "app/base/dialog_host.h"
 #include "app/base/event_log.h"
+#include "platform/event_loop.h"
 
 namespace bv::publish {
 namespace {
+
+// How long a hang-up waits for another run's pppd to end: 5 seconds.
+constexpr auto kHangUpWait = std::chrono::milliseconds(20);
+constexpr int kHangUpWaits = 250;
+
+// Gone, or ended and waiting for its parent to collect it.
+bool processEnded(const std::filesystem::path& procDir, pid_t pid)
+{
+    std::ifstream stat(procDir / std::to_string(pid) / "stat");
+    std::string text;
+    std::getline(stat, text);
+    const std::size_t close = text.rfind(')');
+    return ::kill(pid, 0) != 0 ||
+           (close != std::string::npos && close + 2 < text.size() && text[close + 2] == 'Z');
+}
 
 bool contains(std::string_view line, std::string_view word)
 {
@@ -158,13 +180,32 @@ int PppDialer::runDial(const app::ConfigRecord& config)
     return dialog.result() == 0 ? dial_dialog::kAborted : dialog.result();
 }
 
-bool PppDialer::hangUp()
+bool PppDialer::hangUp(const std::string& entry)
 {
-    if (!connection_)
+    if (connection_) {
+        connection_->terminate();
+        connection_.reset();
         return true;
-    connection_->terminate();
-    connection_.reset();
-    return true;
+    }
+    if (entry.empty() || entry.find('/') != std::string::npos)
+        return true;
+    std::ifstream pidFile(places_.runDir / ("ppp-" + entry + ".pid"));
+    pid_t pid = 0;
+    if (!(pidFile >> pid) || pid <= 1)
+        return true;
+    // Only a pppd is signalled: a stale pid file may name a stranger now.
+    std::ifstream comm(places_.procDir / std::to_string(pid) / "comm");
+    std::string name;
+    if (!std::getline(comm, name) || name != "pppd" || ::kill(pid, SIGTERM) != 0)
+        return false;
+    // pppd ends on its own clock, so this waits in real time, pumping the loop.
+    for (int wait = 0; wait < kHangUpWaits; ++wait) {
+        if (processEnded(places_.procDir, pid))
+            return true;
+        loop_.pump();
+        std::this_thread::sleep_for(kHangUpWait);
+    }
+    return false;
 }
 
 } // namespace bv::publish

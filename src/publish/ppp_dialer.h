@@ -23,6 +23,7 @@ struct PppPlaces {
     std::filesystem::path peersDir = kPeersDirectory;
     std::filesystem::path runDir = "/run";                  // ppp-NAME.pid of a live link
     std::filesystem::path interfacesDir = "/sys/class/net"; // ppp0, ppp1, ...
+    std::filesystem::path procDir = "/proc";                // what a pid runs
 };
 
 // What one line of pppd's log tells the dialing dialog: a state, an error
@@ -74,7 +75,10 @@ class PppDialer final : public Dialer {
     std::vector<std::string> phonebookEntries() const override;
     bool connectionActive(const std::string& entry) override;
     int runDial(const app::ConfigRecord& config) override;
-    bool hangUp() override;
+    // Ends this program's pppd, else the pppd whose pid file names the
+    // entry (a link made by another run, e.g. `viraraz dial`), checked to be
+    // a pppd before it is signalled. True when no link is left.
+    bool hangUp(const std::string& entry) override;
 
   private:
     platform::ProcessStarter& starter_;

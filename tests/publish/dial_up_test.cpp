@@ -16,7 +16,7 @@ class ScriptedDialer final : public Dialer {
     std::vector<std::string> phonebookEntries() const override { return {"isp"}; }
     bool connectionActive(const std::string&) override { return active; }
     int runDial(const app::ConfigRecord&) override { return ++dials, result; }
-    bool hangUp() override { return ++hangUps, true; }
+    bool hangUp(const std::string&) override { return ++hangUps, true; }
 
     bool active = false;
     int result = 1;

@@ -1,3 +1,6 @@
+#include <signal.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <thread>
 
@@ -49,6 +52,7 @@ TEST(PppLine, ReadsStatesAndErrorsFromPppdsLog)
 constexpr const char* kFakePppd = R"sh(#!/bin/sh
 dir=$(dirname "$0")
 printf '%s\n' "$@" >> "$dir/args"
+echo $$ > "$dir/pid"
 pw=""
 read -r pw <&3 2>/dev/null
 echo "$pw" >> "$dir/passwords"
@@ -60,7 +64,8 @@ connect)
     echo "Connect: ppp0 <--> /dev/ttyS0"
     sleep 0.2
     echo "local  IP address 10.1.1.2"
-    exec sleep 30 ;;
+    trap 'exit 0' TERM
+    while :; do sleep 0.05; done ;;
 busy)
     echo "BUSY"
     echo "Connect script failed"
@@ -143,7 +148,7 @@ TEST_F(PppDialerTest, ConnectsHandingThePasswordOverAPipeAndKeepsTheLinkUntilHun
                     "passwordfd.so\npasswordfd\n3\n");
     EXPECT_EQ(args.find("s3cret"), std::string::npos);
     EXPECT_TRUE(dialer.connectionActive("isp"));
-    EXPECT_TRUE(dialer.hangUp());
+    EXPECT_TRUE(dialer.hangUp("isp"));
     EXPECT_FALSE(dialer.connectionActive("isp"));
 }
 
@@ -151,7 +156,6 @@ TEST_F(PppDialerTest, RedialsABusyLineAndGivesUpAfterTheLastAttempt)
 {
     EXPECT_EQ(dial("busy\n"), dial_dialog::kAborted);
     EXPECT_EQ(readText(dir.path() / "passwords"), "s3cret pass\ns3cret pass\ns3cret pass\n");
-    EXPECT_TRUE(statusShown("Line Busy. Will make 2'th connection attempt in 5 seconds."));
     EXPECT_TRUE(statusShown("Waiting to redial.... 2'nd attempt (of 3) in 5 seconds."));
     EXPECT_TRUE(statusShown("Waiting to redial.... 3'rd attempt (of 3) in 2 seconds."));
 }
@@ -159,7 +163,7 @@ TEST_F(PppDialerTest, RedialsABusyLineAndGivesUpAfterTheLastAttempt)
 TEST_F(PppDialerTest, ABusyLineThatClearsConnectsOnTheNextAttempt)
 {
     EXPECT_EQ(dial("busy\nconnect\n"), dial_dialog::kConnected);
-    EXPECT_TRUE(dialer.hangUp());
+    EXPECT_TRUE(dialer.hangUp("isp"));
 }
 
 TEST_F(PppDialerTest, FailedAuthenticationIsLoggedAndFails)
@@ -180,6 +184,24 @@ TEST_F(PppDialerTest, TheThreeMinuteLimitEndsAPermanentlyBusyLine)
     const auto dials = std::count(passwords.begin(), passwords.end(), '\n');
     EXPECT_GE(dials, 3);
     EXPECT_LE(dials, 4);
+}
+
+TEST_F(PppDialerTest, HangUpEndsTheEntrysLinkOfAnotherRunButNoStranger)
+{
+    writeText(dir.path() / "scenarios", "connect\n");
+    std::error_code error;
+    std::unique_ptr<platform::ChildProcess> other =
+        starter.start({places.pppd.string(), "call", "isp"}, {}, error);
+    ASSERT_TRUE(other);
+    for (int i = 0; i < 200 && readText(dir.path() / "pid").empty(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    const pid_t pid = static_cast<pid_t>(std::stoi("0" + readText(dir.path() / "pid")));
+    ASSERT_NE(pid, 0);
+    writeText(places.runDir / "ppp-isp.pid", std::to_string(::getpid()) + "\n");
+    EXPECT_FALSE(dialer.hangUp("isp")) << "the pid file names this test, not a pppd";
+    writeText(places.runDir / "ppp-isp.pid", std::to_string(pid) + "\nppp0\n");
+    EXPECT_TRUE(dialer.hangUp("isp"));
+    EXPECT_FALSE(other->running());
 }
 
 TEST_F(PppDialerTest, AnotherLinkMeansNoDial)
