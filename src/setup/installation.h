@@ -8,6 +8,7 @@
 #include <system_error>
 #include <vector>
 
+#include "publish/publish_paths.h"
 #include "setup/install_header.h"
 
 // The steps of an installation from a distribution directory into an
@@ -17,9 +18,10 @@ namespace bv::setup {
 // The subdirectories the main program uses.
 inline constexpr std::string_view kImagesDir = "Images";
 inline constexpr std::string_view kDownloadDir = "Download";
-inline constexpr std::string_view kTemplatesDir = "Templates";
+// The templates folder, spelled as the program reads it.
+using publish::kTemplatesDir;
 
-// The sample templates that go into a new "Templates" directory: a page with
+// The sample templates that go into a new "templates" directory: a page with
 // every marker and a page with a scrolling ticker and its script.
 inline constexpr std::array<std::string_view, 3> kSampleFiles = {"sample.htx", "ticker.htm",
                                                                  "ticker.js"};
@@ -73,12 +75,12 @@ struct SubdirectoryFailure {
     std::error_code error;
 };
 
-// Makes "Images", "Download" and "Templates"; a directory that already exists
-// is fine. templates tells whether "Templates" was made now.
+// Makes "Images", "Download" and "templates"; a directory that already exists
+// is fine. templates tells whether "templates" was made now.
 std::optional<SubdirectoryFailure> createSubdirectories(const std::filesystem::path& installDir,
                                                         TemplatesState& templates);
 
-// Copies the sample templates from the distribution into the new "Templates"
+// Copies the sample templates from the distribution into the new "templates"
 // and removes the copies the general copy put into the installation directory.
 std::optional<CopyFailure> placeSampleTemplates(const std::filesystem::path& from,
                                                 const std::filesystem::path& installDir);

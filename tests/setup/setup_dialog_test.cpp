@@ -105,7 +105,7 @@ TEST_F(SetupDialogTest, UpgradeKeepsTheUsersFilesAndPlacesTheSamplesInANewTempla
     for (const char* absent : {"setup", "install.hdr", "INSTALL.HDR", "sample.htx"})
         EXPECT_FALSE(fs::exists(target / absent)) << absent;
     for (const char* sample : {"sample.htx", "ticker.htm", "ticker.js"})
-        EXPECT_EQ(readText(target / "Templates" / sample), std::string("release ") + sample);
+        EXPECT_EQ(readText(target / "templates" / sample), std::string("release ") + sample);
     EXPECT_TRUE(fs::is_directory(target / "Images"));
     EXPECT_TRUE(fs::is_directory(target / "Download"));
 
@@ -120,14 +120,14 @@ TEST_F(SetupDialogTest, UpgradeKeepsTheUsersFilesAndPlacesTheSamplesInANewTempla
 
 TEST_F(SetupDialogTest, AnExistingTemplatesDirectoryStaysUntouched)
 {
-    fs::create_directories(target / "Templates");
+    fs::create_directories(target / "templates");
     writeText(target / "hollit", "old program");
-    writeText(target / "Templates" / "sample.htx", "the user's own page");
+    writeText(target / "templates" / "sample.htx", "the user's own page");
     ui.queueAnswer(MessageResult::Yes);
     ui.queueAnswer(MessageResult::Yes); // desktop shortcut
 
     EXPECT_EQ(install(target.string()), platform::IdOk);
-    EXPECT_EQ(readText(target / "Templates" / "sample.htx"), "the user's own page");
+    EXPECT_EQ(readText(target / "templates" / "sample.htx"), "the user's own page");
     EXPECT_EQ(readText(target / "sample.htx"), "release sample.htx");
     EXPECT_TRUE(fs::exists(places.desktopDir / "Brisvane Viraraz.desktop"));
 }
