@@ -1,0 +1,176 @@
+#include <memory>
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <gtest/gtest.h>
+
+#include "app/base/automatic_tasks_gate.h"
+#include "app/base/dialog_host.h"
+#include "app/base/event_log.h"
+#include "app/base/shell.h"
+#include "app/shell/about_dialog.h"
+#include "app/shell/logger_schedule_dialog.h"
+#include "app/shell/range_dialog.h"
+#include "app/shell/units_dialog.h"
+#include "app/shell/walkthrough.h"
+#include "gui/qt_dialog_view.h"
+#include "gui/qt_ui.h"
+#include "images/setup_images_dialog.h"
+#include "paging/advanced_dialog.h"
+#include "paging/pager_alarms_dialog.h"
+#include "paging/pager_entry_dialog.h"
+#include "paging/pager_setup_dialog.h"
+#include "paging/weather_items_dialog.h"
+#include "publish/data_dialog.h"
+#include "publish/dial_dialog.h"
+#include "publish/internet_dialog.h"
+#include "qt_test_helpers.h"
+#include "recording_client.h"
+#include "setup/setup_dialog.h"
+#include "station/archive_dialog.h"
+#include "station/archive_transfer.h"
+#include "station/classic_link.h"
+#include "station/download_dialog.h"
+#include "station/station_detector.h"
+#include "station/station_setup_dialog.h"
+#include "support/virtual_time.h"
+
+namespace bv::guitest {
+namespace {
+
+// A dial line that is never used: the gallery only draws the dialog.
+class IdleLine final : public publish::DialLine {
+  public:
+    bool startDial() override { return false; }
+    std::vector<publish::DialUpdate> poll() override { return {}; }
+    void hangUp() override {}
+};
+
+// Every dialog of the programs drawn by the Qt renderer from its template, as
+// it opens: each control is there, no two controls of one parent overlap, no
+// caption is cut and no edit is too narrow to show a few characters. With
+// BV_SNAPSHOT_DIR set, each dialog is saved as NAME.png there.
+class DialogGallery : public testing::Test {
+  protected:
+    static void expectTidy(const gui::QtDialogView& view, const platform::DialogTemplate& spec)
+    {
+        const QWidget* window = view.window();
+        const int minimumEditWidth = 3 * window->fontMetrics().averageCharWidth();
+        std::vector<const QWidget*> shown;
+        for (const platform::ControlSpec& control : spec.controls) {
+            const QWidget* widget = view.control(control.id);
+            ASSERT_NE(widget, nullptr) << control.id;
+            if (!widget->isVisibleTo(window))
+                continue;
+            const auto* label = qobject_cast<const QLabel*>(widget);
+            const auto* button = qobject_cast<const QAbstractButton*>(widget);
+            if ((label != nullptr && !label->wordWrap()) || button != nullptr) {
+                EXPECT_GE(widget->width(), widget->minimumSizeHint().width())
+                    << "cut caption of " << control.id << " \"" << control.caption << '"';
+            }
+            if (qobject_cast<const QLineEdit*>(widget) != nullptr) {
+                EXPECT_GE(widget->width(), minimumEditWidth) << "narrow edit " << control.id;
+            }
+            for (const QWidget* other : shown) {
+                if (other->parentWidget() == widget->parentWidget()) {
+                    EXPECT_FALSE(other->geometry().intersects(widget->geometry()))
+                        << other->objectName().toStdString() << " overlaps " << control.id;
+                }
+            }
+            shown.push_back(widget);
+        }
+    }
+
+    static void draw(const app::Dialog& dialog, const QString& name)
+    {
+        SCOPED_TRACE(name.toStdString());
+        RecordingClient client(dialog.dialogTemplate());
+        gui::QtDialogView view(client, nullptr);
+        client.onOpenDo = [&](platform::DialogView&) {
+            later([&] {
+                expectTidy(view, client.dialogTemplate());
+                snapshot(view.window(), name);
+                view.end(platform::IdCancel);
+            });
+        };
+        view.run();
+    }
+
+    QTemporaryDir station;
+    gui::QtUi ui;
+    testsupport::VirtualTime time;
+    units::RegionalSettings regional;
+    app::Shell shell{ui, time, regional};
+    app::DialogHost host{ui};
+    app::ConfigRecord config;
+    station::PortServices ports{time, time, ui, [] { return nullptr; },
+                                [](int port) { return "COM" + std::to_string(port); }};
+};
+
+TEST_F(DialogGallery, EveryDialogIsDrawnTidily)
+{
+    station::ClassicPort port(ports);
+    station::ClassicLink link(port);
+    station::ArchiveTransfer transfer(link, link.model(), {});
+    station::StationDetector detector(ports);
+    station::StationSession session(ports, {});
+    app::EventLog log(station.path().toStdString(), time, regional);
+    IdleLine line;
+    app::DayRange range;
+    paging::AdvancedSettings advanced;
+    paging::PagerEntry entry;
+    const std::filesystem::path dir = station.path().toStdString();
+
+    std::vector<std::pair<QString, std::unique_ptr<app::Dialog>>> dialogs;
+    const auto add = [&](const char* name, std::unique_ptr<app::Dialog> dialog) {
+        dialogs.emplace_back(QString::fromLatin1(name), std::move(dialog));
+    };
+    add("units", std::make_unique<app::UnitsDialog>(config, session));
+    add("range", std::make_unique<app::RangeDialog>(shell, range));
+    add("about", std::make_unique<app::AboutBox>());
+    add("schedule", std::make_unique<app::LoggerScheduleDialog>(shell, config));
+    add("station_setup", std::make_unique<station::StationSetupDialog>(shell, config, detector));
+    add("archive", std::make_unique<station::ArchiveDialog>(shell, config, link, 10));
+    add("download", std::make_unique<station::DownloadDialog>(transfer, false));
+    add("internet", std::make_unique<publish::InternetDialog>(shell, config,
+                                                              publish::InternetDialogServices{}));
+    add("data",
+        std::make_unique<publish::DataDialog>(shell, config, publish::DataDialogServices{}));
+    add("dialup", std::make_unique<publish::DialDialog>(line, log, time, 1, 1));
+    add("setup_images", std::make_unique<images::SetupImagesDialog>(config));
+    add("pager_setup", std::make_unique<paging::PagerSetupDialog>(config, shell, dir,
+                                                                  paging::PagerSetupServices{}));
+    add("pager_entry", std::make_unique<paging::PagerEntryDialog>(shell, entry));
+    add("pager_advanced", std::make_unique<paging::AdvancedDialog>(advanced));
+    add("pager_alarms", std::make_unique<paging::PagerAlarmsDialog>(config, dir / "alarm.dat"));
+    add("pager_weather", std::make_unique<paging::WeatherItemsDialog>(config));
+    add("setup",
+        std::make_unique<setup::SetupDialog>(ui, setup::InstallHeader{}, dir, setup::XdgPlaces{}));
+    for (const auto& [name, dialog] : dialogs)
+        draw(*dialog, name);
+}
+
+// The walkthrough's step dialog is its own: drawn as the walkthrough shows it.
+TEST_F(DialogGallery, TheWalkthroughStepIsDrawnTidily)
+{
+    app::AutoTaskGate gate;
+    later([this] {
+        auto* question = frontModal<QMessageBox>();
+        ASSERT_NE(question, nullptr);
+        later([] {
+            QDialog* step = frontModal();
+            ASSERT_NE(step, nullptr);
+            EXPECT_GE(controlOf(step, app::walkthrough::kTextField)->width(),
+                      40 * step->fontMetrics().averageCharWidth());
+            snapshot(step, QStringLiteral("walkthrough"));
+            clickButton(controlOf(step, platform::IdCancel));
+        });
+        question->button(QMessageBox::Yes)->click();
+    });
+    app::runWalkthrough(host, shell, gate, [](int) {});
+}
+
+} // namespace
+} // namespace bv::guitest
