@@ -23,11 +23,13 @@ constexpr int kMultiStationNote = 1044;
 constexpr int kTirrelNote = 1045;
 constexpr int kTimeWidthChars = 8;
 constexpr int kCommandWidthChars = 48;
+// Browse has a column of its own, so the edits beside it take the spare width.
+constexpr int kColumns = 5;
 
 platform::DialogTemplate scheduleTemplate()
 {
     TemplateBuilder b("SETUP_Darnex4", "Schedule Brisvane", kHelpTopic);
-    b.add(kDaysGroup, ControlKind::GroupBox, "Days", 0).columnSpan = 4;
+    b.add(kDaysGroup, ControlKind::GroupBox, "Days", 0).columnSpan = kColumns;
     const char* const names[7] = {"Mon", "Tues", "Wed", "Thurs", "Fri", "Sat", "Sun"};
     for (int day = 0; day < 7; ++day)
         b.add(kDayButtons[day], ControlKind::CheckBox, names[day], 0, day, kDaysGroup);
@@ -39,16 +41,17 @@ platform::DialogTemplate scheduleTemplate()
         edit->widthChars = kTimeWidthChars;
     b.add(kCommandLabel, ControlKind::StaticText, "Brisvane Path", 2, 0);
     platform::ControlSpec& command = b.add(kCommandEdit, ControlKind::Edit, "", 2, 1);
-    command.columnSpan = 2;
+    command.columnSpan = 3;
     command.maxLength = kMaxCommandLength;
     command.widthChars = kCommandWidthChars;
-    b.add(kBrowse, ControlKind::PushButton, "&Browse", 2, 3);
-    b.add(kEnable, ControlKind::CheckBox, "Enable Run (Darnex4 or Tirrel)", 3, 0).columnSpan = 4;
+    b.add(kBrowse, ControlKind::PushButton, "&Browse", 2, 4);
+    b.add(kEnable, ControlKind::CheckBox, "Enable Run (Darnex4 or Tirrel)", 3, 0).columnSpan =
+        kColumns;
     b.add(kMultiStationNote, ControlKind::StaticText, std::string(strings::kLoggerMultiStationNote),
           4, 0)
-        .columnSpan = 4;
+        .columnSpan = kColumns;
     b.add(kTirrelNote, ControlKind::StaticText, std::string(strings::kLoggerTirrelNote), 5, 0)
-        .columnSpan = 4;
+        .columnSpan = kColumns;
     b.button(platform::IdOk, "&OK", 0).isDefault = true;
     b.button(platform::IdCancel, "&Cancel", 1);
     b.button(kHelpButton, "&Help", 2);
