@@ -104,6 +104,9 @@ QWidget* makeWidget(const ControlSpec& spec, const QDialog& dialog)
     case ControlKind::MultiLineEdit: {
         auto* edit = new QPlainTextEdit(caption);
         edit->setReadOnly(spec.readOnly);
+        // Lines wrap at the edit's width: a horizontal scroll bar would only
+        // flash up while the text is laid out.
+        edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         edit->setMinimumHeight(edit->fontMetrics().lineSpacing() * kMultiLineLines +
                                2 * edit->frameWidth());
         edit->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
