@@ -48,9 +48,9 @@ class IdleLine final : public publish::DialLine {
     void hangUp() override {}
 };
 
-// Every dialog of the programs drawn by the Qt renderer from its template, as
-// it opens: each control is there, no two controls of one parent overlap, no
-// caption is cut and no edit is too narrow to show a few characters. With
+// Every dialog of the programs drawn by the Qt renderer as it opens: each
+// control is there, pictures are found, no two controls of one parent overlap,
+// no caption is cut and no edit is too narrow to show a few characters. With
 // BV_SNAPSHOT_DIR set, each dialog is saved as NAME.png there.
 class DialogGallery : public testing::Test {
   protected:
@@ -70,6 +70,10 @@ class DialogGallery : public testing::Test {
             if ((label != nullptr && !label->wordWrap()) || button != nullptr) {
                 EXPECT_GE(widget->width(), widget->minimumSizeHint().width())
                     << "cut caption of " << control.id << " \"" << control.caption << '"';
+            }
+            if (control.kind == platform::ControlKind::Picture) {
+                EXPECT_FALSE(label == nullptr || label->pixmap().isNull())
+                    << "no picture \"" << control.caption << '"';
             }
             if (qobject_cast<const QLineEdit*>(widget) != nullptr) {
                 EXPECT_GE(widget->width(), minimumEditWidth) << "narrow edit " << control.id;
@@ -179,7 +183,7 @@ TEST_F(DialogGallery, EveryDialogIsDrawnTidily)
             shell, config, publish::InternetDialogServices{true, {"provider"}, {}, {}}));
     add("data", std::make_unique<publish::DataDialog>(shell, config,
                                                       publish::DataDialogServices{dir, {}, {}}));
-    add("dialup", std::make_unique<publish::DialDialog>(line, log, time, 1, 1), false);
+    add("dialup", std::make_unique<publish::DialDialog>(line, log, time, 1, 1));
     add("setup_images", std::make_unique<images::SetupImagesDialog>(config));
     add("pager_setup", std::make_unique<paging::PagerSetupDialog>(config, shell, dir,
                                                                   paging::PagerSetupServices{}));
