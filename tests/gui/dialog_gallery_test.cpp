@@ -100,7 +100,7 @@ class DialogGallery : public testing::Test {
     }
 
     // Opens the dialog as the program does (its own opening fills it) and
-    // cancels it; a dialog whose opening talks to a station or a modem is
+    // cancels it; a dialog whose opening talks to a station is
     // drawn from its template alone.
     void draw(app::Dialog& dialog, const QString& name, bool opensItself)
     {
