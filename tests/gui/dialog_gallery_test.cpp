@@ -54,14 +54,12 @@ class IdleLine final : public publish::DialLine {
 // BV_SNAPSHOT_DIR set, each dialog is saved as NAME.png there.
 class DialogGallery : public testing::Test {
   protected:
-    template <class ControlOf>
-    static void expectTidy(const QWidget* window, const platform::DialogTemplate& spec,
-                           const ControlOf& widgetOf)
+    static void expectTidy(const QWidget* window, const platform::DialogTemplate& spec)
     {
         const int minimumEditWidth = 3 * window->fontMetrics().averageCharWidth();
         std::vector<const QWidget*> shown;
         for (const platform::ControlSpec& control : spec.controls) {
-            const QWidget* widget = widgetOf(control.id);
+            const QWidget* widget = controlOf(window, control.id);
             ASSERT_NE(widget, nullptr) << control.id;
             if (!widget->isVisibleTo(window))
                 continue;
@@ -100,39 +98,39 @@ class DialogGallery : public testing::Test {
     }
 
     // Opens the dialog as the program does (its own opening fills it) and
-    // cancels it; a dialog whose opening talks to a station is
-    // drawn from its template alone.
+    // cancels it; a dialog whose opening talks to a station is drawn from its
+    // template alone.
     void draw(app::Dialog& dialog, const QString& name, bool opensItself)
     {
         SCOPED_TRACE(name.toStdString());
-        RecordingClient client(dialog.dialogTemplate());
-        gui::QtDialogView view(client, nullptr);
-        const auto look = [&](QDialog* window, const auto& control) {
+        const auto look = [&](QDialog* window) {
             ASSERT_NE(window, nullptr);
             ASSERT_EQ(window->objectName().toStdString(), dialog.templateName());
-            expectTidy(window, dialog.dialogTemplate(), control);
+            expectTidy(window, dialog.dialogTemplate());
             snapshot(window, name);
         };
-        if (opensItself) {
-            // The dialog's own opening may run events before its window shows.
-            std::function<void()> whenShown = [&] {
-                QDialog* window = shownDialog(dialog.templateName());
-                if (window == nullptr)
-                    return later(whenShown);
-                look(window, [window](int id) { return controlOf(window, id); });
-                QTest::keyClick(window, Qt::Key_Escape);
+        if (!opensItself) {
+            RecordingClient client(dialog.dialogTemplate());
+            gui::QtDialogView view(client, nullptr);
+            client.onOpenDo = [&](platform::DialogView&) {
+                later([&] {
+                    look(view.window());
+                    view.end(platform::IdCancel);
+                });
             };
-            later(whenShown);
-            host.runModal(dialog);
+            view.run();
             return;
         }
-        client.onOpenDo = [&](platform::DialogView&) {
-            later([&] {
-                look(view.window(), [&view](int id) { return view.control(id); });
-                view.end(platform::IdCancel);
-            });
+        // The dialog's own opening may run events before its window shows.
+        std::function<void()> whenShown = [&] {
+            QDialog* window = shownDialog(dialog.templateName());
+            if (window == nullptr)
+                return later(whenShown);
+            look(window);
+            QTest::keyClick(window, Qt::Key_Escape);
         };
-        view.run();
+        later(whenShown);
+        host.runModal(dialog);
     }
 
     QTemporaryDir station;
