@@ -9,8 +9,11 @@ namespace bv::cli {
 
 void CommandUi::setStatusText(const std::string& text)
 {
-    if (!text.empty() && text != last_)
+    if (!text.empty() && text != last_) {
+        if (progress_ != nullptr)
+            progress_->clear();
         err_ << "viraraz: " << text << '\n';
+    }
     last_ = text;
 }
 
@@ -35,7 +38,7 @@ int runOnSystem(CommandContext& context, int (*command)(CommandContext&, PollEnv
     platform::SystemClock clock;
     PollEnvironment environment{
         loop, clock, [&loop] { return std::make_unique<platform::TermiosSerialDevice>(loop); },
-        units::readRegionalSettings()};
+        units::readRegionalSettings(), isTerminal(context.err)};
     return command(context, environment);
 }
 

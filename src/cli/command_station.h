@@ -8,19 +8,23 @@
 #include "app/base/event_log.h"
 #include "cli/command.h"
 #include "cli/poll_command.h"
+#include "cli/progress_line.h"
 #include "platform/headless/headless_ui.h"
 #include "station/station_session.h"
 
 namespace bv::cli {
 
-// Status lines of a command go to err as "viraraz: " and the text, each once.
+// Status lines of a command go to err as "viraraz: " and the text, each once,
+// in place of the command's progress line when it has one.
 class CommandUi : public platform::HeadlessUi {
   public:
     explicit CommandUi(std::ostream& err) : HeadlessUi(err), err_(err) {}
     void setStatusText(const std::string& text) override;
+    void setProgress(ProgressLine* progress) { progress_ = progress; }
 
   private:
     std::ostream& err_;
+    ProgressLine* progress_ = nullptr;
     std::string last_;
 };
 
@@ -34,7 +38,7 @@ class CommandStation {
 
     station::StationSession& session() { return session_; }
     app::EventLog& eventLog() { return eventLog_; }
-    platform::Ui& ui() { return ui_; }
+    CommandUi& ui() { return ui_; }
 
   private:
     CommandUi ui_;

@@ -5,6 +5,7 @@
 #include "cli/command_line.h"
 #include "cli/command_station.h"
 #include "cli/poll_report.h"
+#include "cli/progress_line.h"
 #include "cli/station_trace.h"
 #include "station/result_codes.h"
 #include "station/station_models.h"
@@ -58,8 +59,13 @@ int pollStation(CommandContext& context, PollEnvironment& environment)
         context.err << "viraraz: " << trace.error() << '\n';
         return kExitFailure;
     }
+    // Made before the station, whose status lines erase it, and gone after it.
+    ProgressLine progress(environment.loop, context.err, environment.terminal);
     CommandStation commandStation(context, environment, config, trace.wrap(environment.makeDevice));
+    commandStation.ui().setProgress(&progress);
     station::StationSession& session = commandStation.session();
+    const std::string portName = "COM" + std::to_string(config.stationComPort);
+    progress.show("polling the " + std::string(model->name) + " on " + portName);
 
     // The session has said why on stderr (and in event.log).
     if (session.pollCurrentConditions() != station::kDone) {
@@ -67,13 +73,14 @@ int pollStation(CommandContext& context, PollEnvironment& environment)
         return kExitFailure;
     }
     const bool tirrel = model->family == station::StationFamily::Tirrel;
+    progress.show("reading the station's memory");
     const std::vector<ReportSection> report =
         tirrel ? tirrelReport(session.tirrelReader(), session.conditions().tirrel)
                : classicReport(session.classicReader(), session.conditions().classic);
     session.close();
+    progress.clear();
 
     const units::UnitsSelection& units = session.settings().units;
-    const std::string portName = "COM" + std::to_string(config.stationComPort);
     if (args.json) {
         printReportJson("  \"model\": \"" + std::string(model->name) +
                             "\",\n  \"port\": " + std::to_string(config.stationComPort) +

@@ -15,6 +15,7 @@ struct PollEnvironment {
     platform::Clock& clock;
     station::SerialDeviceFactory makeDevice;
     units::RegionalSettings regional; // the date and time of event.log lines
+    bool terminal = false;            // stderr is a terminal: show a progress line
 };
 
 // viraraz poll [--json]
@@ -25,7 +26,9 @@ struct PollEnvironment {
 // station's family with the times of the day's highs and lows, and the derived
 // values, as text or JSON. Missing values print as "----" (null in JSON). A
 // station that does not answer gives "Station Communication Error. Check
-// station settings." (also in event.log) and exit status 1.
+// station settings." (also in event.log) and exit status 1; so does every
+// other failure, each with its message on stderr. On a terminal a progress
+// line says what the poll is doing once it has taken more than a second.
 int runPollCommand(CommandContext& context);
 
 // The same on the given environment.

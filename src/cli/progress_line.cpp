@@ -37,6 +37,13 @@ void ProgressLine::show(const std::string& text)
     draw();
 }
 
+void ProgressLine::clear()
+{
+    if (drawn_)
+        err_ << kEraseLine << std::flush;
+    drawn_ = false;
+}
+
 void ProgressLine::draw()
 {
     if (!due_ || text_.empty())

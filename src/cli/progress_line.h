@@ -21,6 +21,8 @@ class ProgressLine {
     ProgressLine& operator=(const ProgressLine&) = delete;
 
     void show(const std::string& text);
+    // Erases the line for a message of its own; the next show() draws it again.
+    void clear();
 
   private:
     void draw();

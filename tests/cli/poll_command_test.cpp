@@ -52,7 +52,7 @@ class PollCommand : public ::testing::Test {
         out.str("");
         err.str("");
         CommandContext context{dir.path(), std::move(args), out, err};
-        PollEnvironment environment{time, time, wire->factory(), {}};
+        PollEnvironment environment{time, time, wire->factory(), {}, terminal};
         return pollStation(context, environment);
     }
 
@@ -92,6 +92,7 @@ class PollCommand : public ::testing::Test {
     std::unique_ptr<testsupport::MemoryWire> wire;
     std::ostringstream out;
     std::ostringstream err;
+    bool terminal = false;
 };
 
 TEST_F(PollCommand, TextListsEveryValueOfATirrel)
@@ -190,12 +191,30 @@ TEST_F(PollCommand, PortOfTheStationDirectory)
     EXPECT_TRUE(out.str().starts_with("Carrow III on COM3 at 2400 baud\n"));
 }
 
+TEST_F(PollCommand, ProgressLineOnATerminal)
+{
+    useStation(5);
+    terminal = true;
+    EXPECT_EQ(poll(), kExitOk);
+    const std::string erase = "\r\033[K";
+    EXPECT_EQ(err.str(), erase + "viraraz: polling the Tirrel E on COM1" + erase +
+                             "viraraz: reading the station's memory" + erase);
+
+    // A failure's message replaces the line.
+    station->faults().add(sim::FaultRule(sim::FaultKind::Silence).always());
+    EXPECT_EQ(poll(), kExitFailure);
+    EXPECT_EQ(err.str(), erase + "viraraz: polling the Tirrel E on COM1" + erase +
+                             "viraraz: " + std::string(kCommError) + '\n');
+}
+
 TEST_F(PollCommand, PortThatDoesNotOpen)
 {
     useStation(5);
-    wire->failNextOpen(ENOENT);
-    EXPECT_EQ(poll(), kExitFailure);
-    EXPECT_EQ(err.str(), "viraraz: Error in opening com port. Check station settings.\n");
+    for (int error : {ENOENT, ENOTTY}) { // missing, or a file that is not a terminal
+        wire->failNextOpen(error);
+        EXPECT_EQ(poll(), kExitFailure);
+        EXPECT_EQ(err.str(), "viraraz: Error in opening com port. Check station settings.\n");
+    }
 }
 
 // The LOOP command as it goes out (a Tirrel E sends its CRC in writes of its
