@@ -95,7 +95,7 @@ ArchiveTransfer::FrameRead ArchiveTransfer::readFrame(std::vector<std::uint8_t>&
             frame[i] = static_cast<std::uint8_t>(byte);
             continue;
         }
-        const bool timedOut = port.lastError() == port.traits().timeoutError;
+        const bool timedOut = port.lastError() == PortError::Timeout;
         if (timedOut && i < kHeaderBytes)
             return FrameRead::TimedOut;
         // A line error, or a read call that failed (adapter unplugged, line

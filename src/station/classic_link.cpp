@@ -39,7 +39,7 @@ int ClassicLink::transact(const Command& command)
         const int byte = port().readByte();
         accepted = byte == protocol::kAck;
         if (byte >= 0 && !accepted)
-            port().setLastError(kUnexpectedAck);
+            port().setLastError(PortError::UnexpectedAck);
     }
     if (!accepted)
         return kNoReply;

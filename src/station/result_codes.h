@@ -31,9 +31,6 @@ inline constexpr int kPortUnopenable = -104; // the serial device cannot be open
 inline constexpr int kLineSettingsRefused = -105; // the device will not take the line settings
 inline constexpr int kNoStationModel = -106;      // the configured model code names no model
 
-// The last-error word of ClassicPort after a command the station did not accept.
-inline constexpr int kUnexpectedAck = -7;
-
 // What a failed result tells the user, for the status line, the event log
 // and the command line; empty for success. A station that did not answer
 // gives "Station Communication Error. Check station settings."

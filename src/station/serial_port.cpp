@@ -13,9 +13,6 @@ namespace bv::station {
 
 namespace {
 
-// Last-error word after a failed open.
-constexpr int kOpenFailedError = -1;
-
 std::string closeFailureText(int error)
 {
     return "Error (" + std::to_string(static_cast<long>(error)) + ") closing com Port!";
@@ -56,7 +53,7 @@ PortResult SerialPort::openPort(int port, const platform::LineSettings& settings
         // The device exists but will not take these line settings.
         if (error == EINVAL || error == ENOTTY)
             return PortResult::SettingsRefused;
-        lastError_ = kOpenFailedError;
+        setLastError(PortError::OpenFailed);
         return PortResult::CannotOpen;
     }
     open_ = true;
@@ -76,7 +73,7 @@ PortResult SerialPort::close()
     reply_ = {};
     if (error == 0)
         return PortResult::Done;
-    lastError_ = error;
+    setLastError(PortError::System, error);
     if (traits_.reportsCloseFailure) {
         platform::MessageBoxRequest box;
         box.caption = "Error";
@@ -102,14 +99,14 @@ int SerialPort::failRead(const platform::ReadResult& result)
 {
     switch (result.status) {
     case platform::ReadStatus::Timeout:
-        lastError_ = traits_.timeoutError;
+        setLastError(PortError::Timeout);
         break;
     case platform::ReadStatus::LineError:
-        lastError_ = traits_.lineError;
+        setLastError(PortError::LineError);
         break;
     case platform::ReadStatus::Failed:
     case platform::ReadStatus::Byte:
-        lastError_ = result.errorCode != 0 ? result.errorCode : EIO;
+        setLastError(PortError::System, result.errorCode != 0 ? result.errorCode : EIO);
         break;
     }
     return kNoReply;
@@ -117,14 +114,14 @@ int SerialPort::failRead(const platform::ReadResult& result)
 
 int SerialPort::readByteWithin(int timeoutMs)
 {
-    lastError_ = 0;
+    setLastError(PortError::None);
     if (pushBack_ >= 0) {
         const int byte = pushBack_;
         pushBack_ = -1;
         return byte;
     }
     if (!open_) {
-        lastError_ = EBADF;
+        setLastError(PortError::System, EBADF);
         return kNoReply;
     }
     const platform::ReadResult result = device_->readByte(timeoutMs);
@@ -147,7 +144,7 @@ int SerialPort::storeByte(std::size_t offset, int byte)
 {
     // A call run while waiting may have closed the port and freed the buffer.
     if (offset >= reply_.size()) {
-        lastError_ = EBADF;
+        setLastError(PortError::System, EBADF);
         return kNoReply;
     }
     reply_[offset] = static_cast<std::uint8_t>(byte);
@@ -163,7 +160,7 @@ int SerialPort::readBlock(std::size_t n)
         pumpMessages();
         const std::int64_t quietMs = services_.clock.monotonicMs() - lastByteMs;
         if (quietMs >= kStallLimitMs) {
-            lastError_ = traits_.timeoutError;
+            setLastError(PortError::Timeout);
             return kNoReply;
         }
         // At least 1 ms, so that a zero time-out cannot spin without the clock moving.
@@ -174,7 +171,7 @@ int SerialPort::readBlock(std::size_t n)
             if (storeByte(stored++, byte) != kOk)
                 return kNoReply;
             lastByteMs = services_.clock.monotonicMs();
-        } else if (lastError_ != traits_.timeoutError) {
+        } else if (lastError_ != PortError::Timeout) {
             // A line error or a failed read call: the block cannot come whole.
             return kNoReply;
         }
@@ -233,12 +230,12 @@ int SerialPort::readCount(int n)
 int SerialPort::writeBytes(std::span<const std::uint8_t> bytes)
 {
     if (!open_) {
-        lastError_ = EBADF;
+        setLastError(PortError::System, EBADF);
         return kNoReply;
     }
     const int error = device_->write(bytes.data(), bytes.size());
     if (error != 0) {
-        lastError_ = error;
+        setLastError(PortError::System, error);
         return kNoReply;
     }
     return kOk;
@@ -252,7 +249,7 @@ int SerialPort::writeByte(std::uint8_t byte)
 int SerialPort::writeText(std::string_view text)
 {
     if (traits_.maxTextLength != 0 && text.size() > traits_.maxTextLength) {
-        lastError_ = EMSGSIZE;
+        setLastError(PortError::System, EMSGSIZE);
         return kNoReply;
     }
     return writeBytes({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
@@ -271,7 +268,7 @@ void SerialPort::pumpMessages()
 int SerialPort::reserveReply(std::size_t bytes)
 {
     if (!open_) {
-        lastError_ = EBADF;
+        setLastError(PortError::System, EBADF);
         return kNoReply;
     }
     if (reply_.size() >= bytes)
@@ -285,11 +282,9 @@ int SerialPort::reserveReply(std::size_t bytes)
 }
 
 TirrelPort::TirrelPort(PortServices services)
-    : SerialPort(std::move(services), PortTraits{.timeoutError = -2,
-                                                 .lineError = -4,
-                                                 .maxTextLength = 0,
-                                                 .reportsCloseFailure = false,
-                                                 .rtsCtsHandshake = false})
+    : SerialPort(
+          std::move(services),
+          PortTraits{.maxTextLength = 0, .reportsCloseFailure = false, .rtsCtsHandshake = false})
 {
 }
 
@@ -303,9 +298,7 @@ PortResult TirrelPort::open(int port, int baud, char model)
 }
 
 ClassicPort::ClassicPort(PortServices services)
-    : SerialPort(std::move(services), PortTraits{.timeoutError = -5,
-                                                 .lineError = -6,
-                                                 .maxTextLength = kMaxTextLength,
+    : SerialPort(std::move(services), PortTraits{.maxTextLength = kMaxTextLength,
                                                  .reportsCloseFailure = true,
                                                  .rtsCtsHandshake = true})
 {

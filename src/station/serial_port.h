@@ -35,8 +35,6 @@ struct PortServices {
 
 // What tells the two port instances apart.
 struct PortTraits {
-    int timeoutError = 0;             // last-error word: no byte within the time-out
-    int lineError = 0;                // last-error word: no byte, the line reported an error
     std::size_t maxTextLength = 0;    // longest text writeText sends; 0 = no limit
     bool reportsCloseFailure = false; // "Error (%ld) closing com Port!" in a message box
     bool rtsCtsHandshake = false;     // RTS/CTS flow control on the 8-N-1 line
@@ -53,6 +51,16 @@ enum class PortResult {
     NotOpen,         // close, setTimeouts: no port is open
     BadValue,        // setTimeouts: a negative time-out
     CloseFailed,     // close: the device reported an error (detail in lastError())
+};
+
+// Why the last read, write, open or close of a port failed.
+enum class PortError {
+    None,
+    Timeout,       // no byte within the time-out (or the block-read stall limit)
+    LineError,     // no byte: the line reported a parity or framing error
+    UnexpectedAck, // ClassicLink: the station answered a command with another byte
+    OpenFailed,    // the device could not be opened
+    System,        // a device call failed: systemError() holds its errno
 };
 
 // The byte layer of the station link: one port at a time, one-byte reads with
@@ -109,8 +117,14 @@ class SerialPort {
     // Lets the user interface process what is pending.
     void pumpMessages();
 
-    int lastError() const { return lastError_; }
-    void setLastError(int code) { lastError_ = code; }
+    PortError lastError() const { return lastError_; }
+    // The errno of the failed device call when lastError() is System, else 0.
+    int systemError() const { return systemError_; }
+    void setLastError(PortError error, int systemError = 0)
+    {
+        lastError_ = error;
+        systemError_ = systemError;
+    }
     const PortTraits& traits() const { return traits_; }
 
     // The reply buffer: replies are stored from offset 0. It exists while the
@@ -137,12 +151,13 @@ class SerialPort {
     bool open_ = false;
     std::vector<std::uint8_t> reply_;
     int pushBack_ = -1;
-    int lastError_ = 0;
+    PortError lastError_ = PortError::None;
+    int systemError_ = 0;
     int readTimeoutMs_ = kByteTimeoutMs;
     int writeTimeoutMs_ = kByteTimeoutMs;
 };
 
-// The port of TirrelLink: 8-N-1, no flow control. Time-out -2, line error -4.
+// The port of TirrelLink: 8-N-1, no flow control.
 class TirrelPort : public SerialPort {
   public:
     explicit TirrelPort(PortServices services);
@@ -155,9 +170,8 @@ class TirrelPort : public SerialPort {
     char model_ = 'E';
 };
 
-// The port of ClassicLink and of the paging modem: RTS/CTS handshake.
-// Time-out -5, line error -6; texts up to 299 characters; a failing close is
-// shown to the user.
+// The port of ClassicLink and of the paging modem: RTS/CTS handshake; texts
+// up to 299 characters; a failing close is shown to the user.
 class ClassicPort : public SerialPort {
   public:
     static constexpr std::size_t kMaxTextLength = 299;

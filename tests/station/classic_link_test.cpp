@@ -60,18 +60,18 @@ TEST(ClassicLink, UnacknowledgedCommandIsSentOnceMoreAfterDraining)
         std::vector<Bytes> replies;
         int result;
         std::size_t sends;
-        int lastError;
+        PortError lastError;
         std::int64_t elapsedMs;
     };
     const Case cases[] = {
-        {{{}}, kDone, 2, 0, 500 + 3000 + 500},
-        {{{'?', 'x'}}, kDone, 2, 0, 500 + 500},
-        {{{}, {}}, kNoReply, 2, -5, 2 * (500 + 3000)},
-        {{{}, {protocol::kNak}}, kNoReply, 2, kUnexpectedAck, 500 + 3000 + 500},
+        {{{}}, kDone, 2, PortError::None, 500 + 3000 + 500},
+        {{{'?', 'x'}}, kDone, 2, PortError::None, 500 + 500},
+        {{{}, {}}, kNoReply, 2, PortError::Timeout, 2 * (500 + 3000)},
+        {{{}, {protocol::kNak}}, kNoReply, 2, PortError::UnexpectedAck, 500 + 3000 + 500},
         {{{protocol::kBang}, {protocol::kCancel}, {protocol::kAck}},
          kNoReply,
          2,
-         kUnexpectedAck,
+         PortError::UnexpectedAck,
          1000},
     };
     for (const Case& k : cases) {
@@ -91,7 +91,8 @@ TEST(ClassicLink, FailedWriteEndsTheCommandWithoutASecondAttempt)
     ClassicRig c;
     c.rig.wire.failWrites(EIO);
     EXPECT_EQ(c.link.sendCommand(protocol::kBeginTimedWrite), kNoReply);
-    EXPECT_EQ(c.rig.classicPort.lastError(), EIO);
+    EXPECT_EQ(c.rig.classicPort.lastError(), PortError::System);
+    EXPECT_EQ(c.rig.classicPort.systemError(), EIO);
     EXPECT_EQ(c.rig.now(), 500) << "one drain, no repeat";
 }
 
@@ -111,7 +112,7 @@ TEST(ClassicLink, DataReplyStallingOverTwoSecondsFails)
         return true;
     });
     EXPECT_EQ(c.link.readStation({1, 52, 4}), kNoReply);
-    EXPECT_EQ(c.rig.classicPort.lastError(), -5);
+    EXPECT_EQ(c.rig.classicPort.lastError(), PortError::Timeout);
     EXPECT_TRUE(c.link.reply().empty());
 }
 

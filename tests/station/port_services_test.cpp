@@ -93,11 +93,11 @@ TEST_P(LinkOnPseudoTerminal, LoopReadWriteAndSilence)
     EXPECT_EQ(simulator->station().stationMemory().value({1, tips.address, 4}), 127u);
 
     // A silent station: no acknowledgement within the 3 s byte time-out (sent
-    // twice by the classic engine), -1 with the port's time-out code.
+    // twice by the classic engine), -1 with a time-out as the port's last error.
     simulator->faults().add(sim::FaultRule(sim::FaultKind::Silence).always());
     const std::int64_t silentFrom = clock.monotonicMs();
     EXPECT_EQ(link->readStation(model->memory.modelNumber), kNoReply);
-    EXPECT_EQ(port->lastError(), port->traits().timeoutError);
+    EXPECT_EQ(port->lastError(), PortError::Timeout);
     EXPECT_GE(clock.monotonicMs() - silentFrom,
               model->protocol.commandAttempts * SerialPort::kByteTimeoutMs);
 

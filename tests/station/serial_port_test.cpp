@@ -103,7 +103,7 @@ TEST_F(SerialPortTest, OpenFailuresGiveTheirCodesAndLeaveThePortClosed)
         EXPECT_FALSE(rig.tirrelPort.isOpen());
         EXPECT_TRUE(rig.tirrelPort.reply().empty());
         if (c.result == PortResult::CannotOpen) {
-            EXPECT_EQ(rig.tirrelPort.lastError(), -1);
+            EXPECT_EQ(rig.tirrelPort.lastError(), PortError::OpenFailed);
         }
         // The failure is not sticky: the next open works.
         EXPECT_EQ(rig.tirrelPort.open(1, 2400, 'E'), PortResult::Done);
@@ -138,19 +138,19 @@ TEST_F(SerialPortTest, FailingCloseIsShownByClassicPortAndForgetsTheHandle)
     EXPECT_FALSE(rig.tirrelPort.isOpen());
 }
 
-TEST_F(SerialPortTest, FailedReadsSetTheLastErrorWordOfEachInstance)
+TEST_F(SerialPortTest, FailedReadsSayWhyInTheLastError)
 {
     struct Case {
         const char* what;
         std::function<void(testsupport::MemoryWire&)> fault;
-        int tirrel;
-        int classic;
+        PortError error;
+        int systemError;
         std::int64_t waitedMs;
     };
     const Case cases[] = {
-        {"time-out", [](auto&) {}, -2, -5, 3000},
-        {"line error", [](auto& w) { w.injectLineError(100); }, -4, -6, 100},
-        {"read call failed", [](auto& w) { w.failReads(EIO); }, EIO, EIO, 0},
+        {"time-out", [](auto&) {}, PortError::Timeout, 0, 3000},
+        {"line error", [](auto& w) { w.injectLineError(100); }, PortError::LineError, 0, 100},
+        {"read call failed", [](auto& w) { w.failReads(EIO); }, PortError::System, EIO, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -162,7 +162,8 @@ TEST_F(SerialPortTest, FailedReadsSetTheLastErrorWordOfEachInstance)
             c.fault(rig.wire);
             const std::int64_t start = rig.now();
             EXPECT_EQ(port->readByte(), -1);
-            EXPECT_EQ(port->lastError(), port == &rig.tirrelPort ? c.tirrel : c.classic);
+            EXPECT_EQ(port->lastError(), c.error);
+            EXPECT_EQ(port->systemError(), c.systemError);
             EXPECT_EQ(rig.now() - start, c.waitedMs);
             rig.wire.failReads(0);
             port->close();
@@ -176,7 +177,7 @@ TEST_F(SerialPortTest, PushedBackByteIsReadWithoutTouchingTheLine)
     rig.wire.failReads(EIO);
     rig.tirrelPort.pushBack(0x7E);
     EXPECT_EQ(rig.tirrelPort.readByte(), 0x7E);
-    EXPECT_EQ(rig.tirrelPort.lastError(), 0);
+    EXPECT_EQ(rig.tirrelPort.lastError(), PortError::None);
     EXPECT_EQ(rig.tirrelPort.readByte(), -1);
 }
 
@@ -204,7 +205,7 @@ TEST(SerialPortStall, BlockReadGivesUpAfterTwoQuietSeconds)
         EXPECT_EQ(rig.classicPort.readBlock(4), c.result);
         EXPECT_EQ(rig.now(), c.endsAtMs);
         if (c.result != kOk) {
-            EXPECT_EQ(rig.classicPort.lastError(), -5);
+            EXPECT_EQ(rig.classicPort.lastError(), PortError::Timeout);
         }
     }
 }
@@ -322,7 +323,8 @@ TEST_F(SerialPortTest, WritesFailOnAClosedPortOrAFailingLine)
     ASSERT_EQ(rig.classicPort.open(1, 2400), PortResult::Done);
     rig.wire.failWrites(EIO);
     EXPECT_EQ(rig.classicPort.writeText("AT"), kNoReply);
-    EXPECT_EQ(rig.classicPort.lastError(), EIO);
+    EXPECT_EQ(rig.classicPort.lastError(), PortError::System);
+    EXPECT_EQ(rig.classicPort.systemError(), EIO);
 }
 
 TEST_F(SerialPortTest, PauseKeepsTimersRunning)

@@ -122,7 +122,7 @@ TEST(TirrelLink, ModelDReplyStallingOverTwoSecondsFails)
         return true;
     });
     EXPECT_EQ(d.link.readStation({1, 0, 4}), kNoReply);
-    EXPECT_EQ(d.rig.tirrelPort.lastError(), -2);
+    EXPECT_EQ(d.rig.tirrelPort.lastError(), PortError::Timeout);
     EXPECT_EQ(d.rig.now(), 500 + 2000);
 }
 
