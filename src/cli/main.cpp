@@ -11,12 +11,17 @@
 #include "cli/page_command.h"
 #include "cli/poll_command.h"
 #include "cli/simulate_command.h"
+#include "cli/station_settings_commands.h"
 #include "cli/template_commands.h"
 
 namespace {
 
 // The subcommands of viraraz, one line each.
 constexpr bv::cli::Command kCommands[] = {
+    {"archive-interval", "MINUTES",
+     "set the station's archive interval (1, 5, 10, 15, 30, 60 or 120); clears its archive",
+     bv::cli::runArchiveIntervalCommand},
+    {"clear-archive", "", "empty the station's archive memory", bv::cli::runClearArchiveCommand},
     {"convert", "TEMPLATE", "print the page TEMPLATE gives with the station's current values",
      bv::cli::runConvertCommand},
     {"config", "show [--json] | get NAME | set NAME VALUE",
@@ -40,6 +45,9 @@ constexpr bv::cli::Command kCommands[] = {
      bv::cli::runPageCommand},
     {"poll", "[--json] [--trace FILE]",
      "read the station's current conditions and memory values once", bv::cli::runPollCommand},
+    {"set-time", "[YYYY-MM-DD HH:MM]",
+     "set the station's clock to the date and time given, or to the PC's",
+     bv::cli::runSetTimeCommand},
     {"simulate",
      "[--model NAME] [--port N] [--baud RATE] [--baud-pacing] [--seed S] [--archive-period MIN] "
      "[--history-hours H]",

@@ -3,11 +3,13 @@
 #include <charconv>
 #include <string>
 
+#include "app/base/settings_dialog_launcher.h"
 #include "app/base/shell.h"
 #include "app/base/shell_helpers.h"
 #include "app/base/strings_station.h"
 #include "app/base/template_builder.h"
 #include "station/archive_settings.h"
+#include "station/station_session.h"
 
 namespace bv::station {
 
@@ -191,6 +193,27 @@ void ArchiveDialog::store(const platform::DialogView& view)
     if (!view.checked(kBeforeUpload))
         config_.downloadIntervalMin = downloadInterval(view);
     config_.archiveFileName = view.text(kFileName).substr(0, kMaxFileName);
+}
+
+int runArchiveDialog(app::SettingsDialogLauncher& launcher, app::Shell& shell,
+                     app::ConfigRecord& config, StationSession& session)
+{
+    const app::GateHold held = launcher.holdGate();
+    shell.setBusyCursor();
+    int result = platform::IdCancel;
+    session.runOperation([&](StationLink& link) {
+        const int period = readArchivePeriod(link);
+        shell.ui().restoreCursor();
+        if (period < 0) {
+            session.messages().status(std::string(app::strings::kStationCommError.text));
+            return period;
+        }
+        ArchiveDialog dialog(shell, config, link, period);
+        result = launcher.run(dialog);
+        return kDone;
+    });
+    shell.ui().restoreCursor();
+    return result;
 }
 
 } // namespace bv::station

@@ -4,12 +4,14 @@
 #include "app/base/dialog.h"
 
 namespace bv::app {
+class SettingsDialogLauncher;
 class Shell;
 } // namespace bv::app
 
 namespace bv::station {
 
 class StationLink;
+class StationSession;
 
 // The Archive dialog ("SETUP_ARCHIVE", "Archive "): the station's archive
 // interval and the archive download settings.
@@ -55,5 +57,14 @@ class ArchiveDialog final : public app::Dialog {
     StationLink& link_;
     int stationPeriod_;
 };
+
+// Setup > Archive: opens the station (dialing a remote one), reads its archive
+// period and runs the dialog with the automatic tasks held off; a period that
+// cannot be read puts "Station Communication Error. Check station settings."
+// on the status line instead. The port is closed when the dialog ends. The
+// configuration is not saved here (the program saves it when it ends).
+// Returns the dialog's result, or IdCancel.
+int runArchiveDialog(app::SettingsDialogLauncher& launcher, app::Shell& shell,
+                     app::ConfigRecord& config, StationSession& session);
 
 } // namespace bv::station

@@ -44,10 +44,8 @@ class StationDetector {
     using Offer = std::function<bool(const DetectedStation& station)>;
     std::optional<DetectedStation> detect(const Offer& accept);
     // Told the port and rate before each is tried.
-    void setProgress(std::function<void(int port, int baud)> progress)
-    {
-        progress_ = std::move(progress);
-    }
+    using Progress = std::function<void(int port, int baud)>;
+    void setProgress(Progress progress) { progress_ = std::move(progress); }
 
   private:
     // The model that answered on port at baud, or nothing.
@@ -56,7 +54,7 @@ class StationDetector {
 
     TirrelPort tirrelPort_;
     ClassicPort classicPort_;
-    std::function<void(int port, int baud)> progress_;
+    Progress progress_;
 };
 
 } // namespace bv::station

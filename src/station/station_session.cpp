@@ -46,7 +46,7 @@ class RunningFlag {
 StationSession::StationSession(PortServices ports, StationMessages messages)
     : tirrelPort_(ports), classicPort_(ports), tirrelLink_(tirrelPort_), classicLink_(classicPort_),
       messages_(std::move(messages)),
-      poller_(tirrelLink_, classicLink_, conditions_, ports.clock, messages_)
+      poller_(tirrelLink_, classicLink_, conditions_, ports.clock, messages_), ports_(ports)
 {
 }
 
@@ -162,6 +162,30 @@ int StationSession::runOperation(const Operation& operation)
     const int result = operation(link(*configured));
     port(*configured).close();
     return result;
+}
+
+int StationSession::readCurrentConditions()
+{
+    const StationModel* configured = model();
+    if (configured == nullptr || !port(*configured).isOpen()) {
+        conditions_.dataValid = false;
+        return kNoAnswer;
+    }
+    return poller_.readCurrentConditions(*configured, settings_);
+}
+
+std::optional<DetectedStation>
+StationSession::detectStation(const StationDetector::Offer& accept,
+                              const StationDetector::Progress& progress)
+{
+    if (busy()) {
+        refuse(kPortBusy);
+        return std::nullopt;
+    }
+    const RunningFlag running(running_);
+    StationDetector detector(ports_);
+    detector.setProgress(progress);
+    return detector.detect(accept);
 }
 
 } // namespace bv::station

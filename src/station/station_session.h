@@ -8,6 +8,7 @@
 #include "station/conditions_reader.h"
 #include "station/result_codes.h"
 #include "station/serial_port.h"
+#include "station/station_detector.h"
 #include "station/station_messages.h"
 #include "station/station_models.h"
 #include "station/station_settings.h"
@@ -77,6 +78,16 @@ class StationSession {
     // kOutOfMemory, kNoStationModel). A dial that fails is reported and the
     // operation still runs: its commands then fail in the usual way.
     int runOperation(const Operation& operation);
+    // Inside an operation: reads the current conditions again over its open
+    // port, as pollCurrentConditions does after opening (the Current Weather
+    // dialog's Refresh). kNoAnswer, with nothing read, when no port is open.
+    int readCurrentConditions();
+
+    // AutoDetect (station_detector.h) over the session's serial devices, as
+    // one station action: refused with kPortBusy while another is under way.
+    // Nothing when no station was accepted.
+    std::optional<DetectedStation> detectStation(const StationDetector::Offer& accept,
+                                                 const StationDetector::Progress& progress = {});
 
     // The records of the last poll; the configured model's family is the one
     // to read, and nothing is to be made of them while dataValid is clear.
@@ -111,6 +122,7 @@ class StationSession {
     CurrentConditions conditions_;
     ConditionsPoller poller_;
     StationSettings settings_;
+    PortServices ports_;
     bool running_ = false;
 };
 

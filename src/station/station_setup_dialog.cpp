@@ -102,8 +102,9 @@ std::optional<int> numberIn(const std::string& text)
 } // namespace
 
 StationSetupDialog::StationSetupDialog(app::Shell& shell, app::ConfigRecord& config,
-                                       StationDetector& detector)
-    : Dialog(stationTemplate(), kHelpButton), shell_(shell), config_(config), detector_(detector)
+                                       DetectStation detect)
+    : Dialog(stationTemplate(), kHelpButton), shell_(shell), config_(config),
+      detect_(std::move(detect))
 {
 }
 
@@ -169,13 +170,11 @@ void StationSetupDialog::autoDetect(platform::DialogView& view)
                           app::BoxOwner::ActiveWindow) != platform::MessageResult::Yes)
         return;
     shell_.setBusyCursor();
-    const std::optional<DetectedStation> found =
-        detector_.detect([this](const DetectedStation& station) {
-            return shell_.messageBox(app::strings::kSelectStationCaption, stationFoundText(station),
-                                     platform::MessageButtons::YesNo,
-                                     platform::MessageIcon::Question,
-                                     app::BoxOwner::ActiveWindow) == platform::MessageResult::Yes;
-        });
+    const std::optional<DetectedStation> found = detect_([this](const DetectedStation& station) {
+        return shell_.messageBox(app::strings::kSelectStationCaption, stationFoundText(station),
+                                 platform::MessageButtons::YesNo, platform::MessageIcon::Question,
+                                 app::BoxOwner::ActiveWindow) == platform::MessageResult::Yes;
+    });
     shell_.ui().restoreCursor();
     if (!found) {
         shell_.messageBox(app::strings::kAutoDetectCaption, app::strings::kNoMoreStations,
@@ -220,10 +219,10 @@ void StationSetupDialog::confirm(platform::DialogView& view)
 }
 
 int runStationSetupDialog(app::SettingsDialogLauncher& launcher, app::Shell& shell,
-                          app::ConfigRecord& config, StationDetector& detector,
+                          app::ConfigRecord& config, DetectStation detect,
                           const std::function<void()>& saveConfiguration)
 {
-    StationSetupDialog dialog(shell, config, detector);
+    StationSetupDialog dialog(shell, config, std::move(detect));
     return launcher.runAndSave(dialog, saveConfiguration);
 }
 

@@ -4,6 +4,7 @@
 
 #include "app/base/config_record.h"
 #include "app/base/dialog.h"
+#include "station/station_detector.h"
 
 namespace bv::app {
 class SettingsDialogLauncher;
@@ -12,7 +13,10 @@ class Shell;
 
 namespace bv::station {
 
-class StationDetector;
+// Runs AutoDetect, offering each station found: StationSession::detectStation
+// in the program.
+using DetectStation =
+    std::function<std::optional<DetectedStation>(const StationDetector::Offer& accept)>;
 
 // The Station Setup dialog ("SETUP_STATION", "Station Setup ").
 namespace station_setup_dialog {
@@ -40,7 +44,7 @@ inline constexpr int kMaxWaitSeconds = 127;
 // anything is stored, so a refused OK followed by Cancel changes nothing.
 class StationSetupDialog final : public app::Dialog {
   public:
-    StationSetupDialog(app::Shell& shell, app::ConfigRecord& config, StationDetector& detector);
+    StationSetupDialog(app::Shell& shell, app::ConfigRecord& config, DetectStation detect);
 
   protected:
     void handleOpen(platform::DialogView& view) override;
@@ -53,13 +57,13 @@ class StationSetupDialog final : public app::Dialog {
 
     app::Shell& shell_;
     app::ConfigRecord& config_;
-    StationDetector& detector_;
+    DetectStation detect_;
 };
 
 // Setup > Station: runs the dialog through the settings launcher, which saves
 // the configuration with saveConfiguration unless the dialog was cancelled.
 int runStationSetupDialog(app::SettingsDialogLauncher& launcher, app::Shell& shell,
-                          app::ConfigRecord& config, StationDetector& detector,
+                          app::ConfigRecord& config, DetectStation detect,
                           const std::function<void()>& saveConfiguration);
 
 } // namespace bv::station

@@ -5,8 +5,10 @@
 
 #include "app/base/config_file.h"
 #include "cli/detect_command.h"
+#include "cli/station_settings_commands.h"
 #include "sim/simulated_model.h"
 #include "sim/station_simulator.h"
+#include "station/archive_settings.h"
 #include "station/link_rig.h"
 #include "support/memory_wire.h"
 #include "support/temp_dir.h"
@@ -89,6 +91,67 @@ TEST_F(StationCommands, DetectFailsWithoutAStationAndRefusesAModem)
     EXPECT_EQ(err.str(),
               "viraraz: Autodetect works only with stations connected directly to the com port.\n");
     EXPECT_EQ(wire->openCount(), 4) << "COM3 at two rates, each with the Tirrel E's try";
+}
+
+// A Carrow III on COM3 at 2400 baud, configured.
+class SettingsCommands : public StationCommands {
+  protected:
+    SettingsCommands()
+    {
+        useStation("Carrow III", 2400);
+        config.stationComPort = 3;
+        config.stationModel = 1;
+    }
+    std::vector<std::string> wordsHeard() const
+    {
+        std::vector<std::string> words;
+        for (const sim::ReceivedCommand& c : station->received())
+            words.push_back(c.word);
+        return words;
+    }
+};
+
+TEST_F(SettingsCommands, SetTimeTakesADateAndTimeOrThePcs)
+{
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        int month, day, hour, minute; // the station's clock afterwards
+    };
+    const Case cases[] = {
+        {{"2026-03-09", "14:37"}, kExitOk, 3, 9, 14, 37},
+        {{"2026-11-30 06:05"}, kExitOk, 11, 30, 6, 5},
+        {{}, kExitOk, 12, 7, 9, 0}, // the virtual PC clock
+        {{"2026-02-30", "10:00"}, kExitUsage, 6, 15, 9, 0},
+        {{"2026-03-09", "24:00"}, kExitUsage, 6, 15, 9, 0},
+        {{"tomorrow"}, kExitUsage, 6, 15, 9, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.empty() ? "now" : c.args[0]);
+        useStation("Carrow III", 2400);
+        EXPECT_EQ(run(setStationTimeCommand, c.args), c.status) << err.str();
+        const platform::WallTime t = station->station().stationTime();
+        EXPECT_EQ(std::vector<int>({t.month, t.day, t.hour, t.minute}),
+                  std::vector<int>({c.month, c.day, c.hour, c.minute}));
+    }
+}
+
+TEST_F(SettingsCommands, ArchiveIntervalAndClearReportAsTheDialogsDo)
+{
+    EXPECT_EQ(run(setArchiveIntervalCommand, {"20"}), kExitUsage);
+    EXPECT_TRUE(station->received().empty());
+    EXPECT_EQ(run(setArchiveIntervalCommand, {"15"}), kExitOk) << err.str();
+    EXPECT_EQ(err.str(), "viraraz: This operation will clear the Archive Memory.\n");
+    EXPECT_EQ(station->station().loggerMemory().value({1, 60, 2}), 15u);
+
+    EXPECT_EQ(run(clearArchiveCommand), kExitOk);
+    EXPECT_EQ(err.str(), "viraraz: Archive Memory cleared.\n");
+
+    station->faults().add(sim::FaultRule(sim::FaultKind::Silence).on("SRD").always());
+    EXPECT_EQ(run(clearArchiveCommand), kExitFailure);
+    EXPECT_EQ(err.str(), "viraraz: Error clearing Archive Memory.\n"
+                         "viraraz: Station Communication Error. Check station settings.\n");
+    EXPECT_EQ(wordsHeard().back(), "EBT");
 }
 
 } // namespace

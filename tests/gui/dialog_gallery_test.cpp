@@ -173,7 +173,11 @@ TEST_F(DialogGallery, EveryDialogIsDrawnTidily)
     add("range", std::make_unique<app::RangeDialog>(shell, range));
     add("about", std::make_unique<app::AboutBox>());
     add("schedule", std::make_unique<app::LoggerScheduleDialog>(shell, config));
-    add("station_setup", std::make_unique<station::StationSetupDialog>(shell, config, detector));
+    add("station_setup",
+        std::make_unique<station::StationSetupDialog>(
+            shell, config, [&detector](const station::StationDetector::Offer& offer) {
+                return detector.detect(offer);
+            }));
     add("archive", std::make_unique<station::ArchiveDialog>(shell, config, link, 10));
     add("download", std::make_unique<station::DownloadDialog>(transfer, false), false);
     add("internet",

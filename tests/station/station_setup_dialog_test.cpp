@@ -27,7 +27,10 @@ class StationSetupDialogTest : public app::test::ShellDialogTest {
     int runWith(testsupport::ScriptedUi::DialogScript script)
     {
         ui.onDialog("SETUP_STATION", std::move(script));
-        return runStationSetupDialog(launcher, shell, config, detector, [this] { ++saves; });
+        return runStationSetupDialog(
+            launcher, shell, config,
+            [this](const StationDetector::Offer& offer) { return detector.detect(offer); },
+            [this] { ++saves; });
     }
 
     app::ConfigRecord config;

@@ -23,6 +23,9 @@ class SettingsDialogLauncher {
     int runAndSave(Dialog& dialog, const std::function<void()>& saveConfiguration);
     // Data (which saves for itself), Archive, Time, Current Weather.
     int run(Dialog& dialog);
+    // Holds the gate as a settings dialog does, for the station dialogs that
+    // open the station before their dialog shows.
+    [[nodiscard]] GateHold holdGate() { return GateHold(gate_, GateHolder::SettingsDialog); }
 
   private:
     DialogHost& host_;

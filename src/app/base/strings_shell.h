@@ -44,6 +44,8 @@ inline constexpr std::string_view kClearArchiveToo =
     "Would you like to clear the archive memory too?";
 inline constexpr std::string_view kArchiveCleared = "Archive Memory cleared.";
 inline constexpr std::string_view kArchiveClearError = "Error clearing Archive Memory.";
+// "Set the PC time also." when the system refuses; %s is the system's reason.
+inline constexpr std::string_view kPcClockRefused = "The PC clock could not be set: %s";
 
 // Schedule of the external logger program.
 inline constexpr std::string_view kLoggerStartError = "Error.Unable start to Brisvane program.";

@@ -21,6 +21,7 @@
 #include "platform/clock.h"
 #include "platform/event_loop.h"
 #include "platform/linux/spawned_process.h"
+#include "platform/linux/system_clock_setter.h"
 #include "platform/ui.h"
 #include "station/serial_port.h"
 #include "station/station_session.h"
@@ -113,6 +114,8 @@ class Application {
     // The serial devices of the station's ports, for the other ports the
     // program opens itself (the paging modem).
     const station::PortServices& portServices() const { return portServices_; }
+    // Sets the PC's clock (Set Time's "Set the PC time also.").
+    platform::ClockSetter& pcClock() { return pcClock_; }
     EventLog& eventLog() { return eventLog_; }
     Shell& shell() { return shell_; }
     DialogHost& dialogHost() { return dialogHost_; }
@@ -139,6 +142,7 @@ class Application {
     Shell shell_;
     station::PortServices portServices_;
     station::StationSession station_;
+    platform::SystemClockSetter pcClock_;
     DialogHost dialogHost_;
     SettingsDialogLauncher settingsLauncher_;
     ActivityHandlers activities_;

@@ -14,11 +14,29 @@
 #include "publish/data_dialog.h"
 #include "publish/internet_dialog.h"
 #include "publish/phonebook.h"
+#include "station/archive_dialog.h"
+#include "station/set_time_dialog.h"
+#include "station/station_setup_dialog.h"
 
 namespace bv::app {
 
 void addShellActions(MainCommands& commands, Application& app)
 {
+    commands.setAction(CmdStation, [&app] {
+        station::runStationSetupDialog(
+            app.settingsLauncher(), app.shell(), app.config(),
+            [&app](const station::StationDetector::Offer& offer) {
+                return app.station().detectStation(offer);
+            },
+            [&app] { app.saveConfiguration(); });
+    });
+    commands.setAction(CmdTime, [&app] {
+        station::runSetTimeDialog(app.settingsLauncher(), app.shell(), app.station(),
+                                  app.pcClock());
+    });
+    commands.setAction(CmdArchive, [&app] {
+        station::runArchiveDialog(app.settingsLauncher(), app.shell(), app.config(), app.station());
+    });
     commands.setAction(CmdUnits, [&app] {
         runUnitsDialog(app.settingsLauncher(), app.config(), app.station(),
                        [&app] { app.saveConfiguration(); });
