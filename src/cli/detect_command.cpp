@@ -7,8 +7,6 @@
 #include "cli/command_line.h"
 #include "cli/command_station.h"
 #include "cli/progress_line.h"
-#include "platform/headless/headless_ui.h"
-#include "station/port_path.h"
 #include "station/station_detector.h"
 
 namespace bv::cli {
@@ -26,19 +24,17 @@ int detectStation(CommandContext& context, PollEnvironment& environment)
         context.err << "viraraz: " << app::strings::kAutoDetectDirectOnly << '\n';
         return kExitFailure;
     }
-    platform::HeadlessUi ui(context.err);
-    const std::filesystem::path stationDir = context.stationDir;
-    station::StationDetector detector(station::PortServices{
-        environment.loop, environment.clock, ui, environment.makeDevice,
-        [stationDir](int port) { return station::portDevicePath(stationDir, port); }});
+    CommandStation station(context, environment, config, environment.makeDevice);
     std::optional<station::DetectedStation> found;
     {
         ProgressLine progress(environment.loop, context.err, isTerminal(context.err));
-        detector.setProgress([&progress](int port, int baud) {
-            progress.show("trying COM" + std::to_string(port) + " at " + std::to_string(baud) +
-                          " baud");
-        });
-        found = detector.detect([](const station::DetectedStation&) { return true; });
+        station.ui().beforeEachLine([&progress] { progress.erase(); });
+        found = station.session().detectStation(
+            [](const station::DetectedStation&) { return true; },
+            [&progress](int port, int baud) {
+                progress.show("trying COM" + std::to_string(port) + " at " + std::to_string(baud) +
+                              " baud");
+            });
     }
     if (!found) {
         context.err << "viraraz: " << app::strings::kNoMoreStations << '\n';
