@@ -28,13 +28,14 @@ int detectStation(CommandContext& context, PollEnvironment& environment)
     std::optional<station::DetectedStation> found;
     {
         ProgressLine progress(environment.loop, context.err, isTerminal(context.err));
-        station.ui().beforeEachLine([&progress] { progress.erase(); });
+        station.ui().setProgress(&progress);
         found = station.session().detectStation(
             [](const station::DetectedStation&) { return true; },
             [&progress](int port, int baud) {
                 progress.show("trying COM" + std::to_string(port) + " at " + std::to_string(baud) +
                               " baud");
             });
+        station.ui().setProgress(nullptr);
     }
     if (!found) {
         context.err << "viraraz: " << app::strings::kNoMoreStations << '\n';

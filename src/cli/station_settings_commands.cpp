@@ -37,7 +37,7 @@ int runOnStation(CommandContext& context, PollEnvironment& environment, const st
         return kExitFailure;
     CommandStation station(context, environment, config, environment.makeDevice);
     ProgressLine progress(environment.loop, context.err, isTerminal(context.err));
-    station.ui().beforeEachLine([&progress] { progress.erase(); });
+    station.ui().setProgress(&progress);
     progress.show(doing);
     station::StationSession& session = station.session();
     const int result = session.runOperation(
