@@ -251,10 +251,10 @@ TEST_F(MainWindowTest, ShortcutKeysRunTheirCommands)
 
 TEST_F(MainWindowTest, CommandsNotBuiltYetAreGreyedAndSaySo)
 {
-    QAction* station = menuAction(window, "&Station...\tCtrl+S");
-    ASSERT_NE(station, nullptr);
-    EXPECT_FALSE(station->isEnabled());
-    EXPECT_EQ(station->toolTip(), "Not available yet: the Station Setup dialog");
+    QAction* weather = menuAction(window, "&Current Weather...\tCtrl+R");
+    ASSERT_NE(weather, nullptr);
+    EXPECT_FALSE(weather->isEnabled());
+    EXPECT_EQ(weather->toolTip(), "Not available yet: the Current Weather dialog");
     QAction* dial = window.toolbarAction(app::CmdDial);
     EXPECT_FALSE(dial->isEnabled());
     EXPECT_EQ(dial->toolTip(), "Dial Internet (Not available yet: dial-up networking)");
