@@ -23,6 +23,7 @@
 #include "paging/pager_entry_dialog.h"
 #include "paging/pager_setup_dialog.h"
 #include "paging/weather_items_dialog.h"
+#include "platform/clock_setter.h"
 #include "publish/data_dialog.h"
 #include "publish/dial_dialog.h"
 #include "publish/internet_dialog.h"
@@ -33,6 +34,7 @@
 #include "station/archive_transfer.h"
 #include "station/classic_link.h"
 #include "station/download_dialog.h"
+#include "station/set_time_dialog.h"
 #include "station/station_detector.h"
 #include "station/station_setup_dialog.h"
 #include "support/virtual_time.h"
@@ -46,6 +48,12 @@ class IdleLine final : public publish::DialLine {
     bool startDial() override { return false; }
     std::vector<publish::DialUpdate> poll() override { return {}; }
     void hangUp() override {}
+};
+
+// A PC clock that is never set: the gallery only draws the dialog.
+class IdleClock final : public platform::ClockSetter {
+  public:
+    int setLocalTime(const platform::WallTime&) override { return 0; }
 };
 
 // Every dialog of the programs drawn by the Qt renderer as it opens: each
@@ -153,6 +161,7 @@ TEST_F(DialogGallery, EveryDialogIsDrawnTidily)
     station::StationSession session(ports, {});
     app::EventLog log(station.path().toStdString(), time, regional);
     IdleLine line;
+    IdleClock pcClock;
     app::DayRange range;
     paging::AdvancedSettings advanced;
     paging::PagerEntry entry;
@@ -179,6 +188,9 @@ TEST_F(DialogGallery, EveryDialogIsDrawnTidily)
                 return detector.detect(offer);
             }));
     add("archive", std::make_unique<station::ArchiveDialog>(shell, config, link, 10));
+    add("set_time",
+        std::make_unique<station::SetTimeDialog>(shell, pcClock, station::StationMessages{}, link,
+                                                 station::StationTime{2026, 12, 8, 9, 30}));
     add("download", std::make_unique<station::DownloadDialog>(transfer, false), false);
     add("internet",
         std::make_unique<publish::InternetDialog>(

@@ -15,6 +15,7 @@
 #include "publish/data_dialog.h"
 #include "publish/internet_dialog.h"
 #include "station/archive_dialog.h"
+#include "station/set_time_dialog.h"
 #include "station/station_setup_dialog.h"
 
 namespace bv::guitest {
@@ -53,6 +54,7 @@ TEST(HelpFile, HasTheContentsAndTheTopicsOfTheDialogsAndNoBrokenLinks)
     // topic here and its section to the help file.
     const int dialogTopics[] = {
         station::station_setup_dialog::kHelpTopic,
+        station::set_time_dialog::kHelpTopic,
         station::archive_dialog::kHelpTopic,
         app::units_dialog::kHelpTopic,
         publish::data_dialog::kHelpTopic,
