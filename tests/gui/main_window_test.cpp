@@ -251,10 +251,10 @@ TEST_F(MainWindowTest, ShortcutKeysRunTheirCommands)
 
 TEST_F(MainWindowTest, CommandsNotBuiltYetAreGreyedAndSaySo)
 {
-    QAction* weather = menuAction(window, "&Current Weather...\tCtrl+R");
-    ASSERT_NE(weather, nullptr);
-    EXPECT_FALSE(weather->isEnabled());
-    EXPECT_EQ(weather->toolTip(), "Not available yet: the Current Weather dialog");
+    QAction* alarmInfo = menuAction(window, "View Alarm &Info\tCtrl+I");
+    ASSERT_NE(alarmInfo, nullptr);
+    EXPECT_FALSE(alarmInfo->isEnabled());
+    EXPECT_EQ(alarmInfo->toolTip(), "Not available yet: the alarm information view");
     QAction* dial = window.toolbarAction(app::CmdDial);
     EXPECT_FALSE(dial->isEnabled());
     EXPECT_EQ(dial->toolTip(), "Dial Internet (Not available yet: dial-up networking)");

@@ -15,6 +15,7 @@
 #include "publish/internet_dialog.h"
 #include "publish/phonebook.h"
 #include "station/archive_dialog.h"
+#include "station/current_weather_dialog.h"
 #include "station/set_time_dialog.h"
 #include "station/station_setup_dialog.h"
 
@@ -33,6 +34,9 @@ void addShellActions(MainCommands& commands, Application& app)
     commands.setAction(CmdTime, [&app] {
         station::runSetTimeDialog(app.settingsLauncher(), app.shell(), app.station(),
                                   app.pcClock());
+    });
+    commands.setAction(CmdCurrentWeather, [&app] {
+        station::runCurrentWeatherDialog(app.settingsLauncher(), app.shell(), app.station());
     });
     commands.setAction(CmdArchive, [&app] {
         station::runArchiveDialog(app.settingsLauncher(), app.shell(), app.config(), app.station());
