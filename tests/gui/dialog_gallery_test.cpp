@@ -33,6 +33,7 @@
 #include "station/archive_dialog.h"
 #include "station/archive_transfer.h"
 #include "station/classic_link.h"
+#include "station/current_weather_dialog.h"
 #include "station/download_dialog.h"
 #include "station/set_time_dialog.h"
 #include "station/station_detector.h"
@@ -191,6 +192,7 @@ TEST_F(DialogGallery, EveryDialogIsDrawnTidily)
     add("set_time",
         std::make_unique<station::SetTimeDialog>(shell, pcClock, station::StationMessages{}, link,
                                                  station::StationTime{2026, 12, 8, 9, 30}));
+    add("current_weather", std::make_unique<station::CurrentWeatherDialog>(shell, session), false);
     add("download", std::make_unique<station::DownloadDialog>(transfer, false), false);
     add("internet",
         std::make_unique<publish::InternetDialog>(

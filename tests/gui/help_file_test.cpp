@@ -15,6 +15,7 @@
 #include "publish/data_dialog.h"
 #include "publish/internet_dialog.h"
 #include "station/archive_dialog.h"
+#include "station/current_weather_dialog.h"
 #include "station/set_time_dialog.h"
 #include "station/station_setup_dialog.h"
 
@@ -56,6 +57,7 @@ TEST(HelpFile, HasTheContentsAndTheTopicsOfTheDialogsAndNoBrokenLinks)
         station::station_setup_dialog::kHelpTopic,
         station::set_time_dialog::kHelpTopic,
         station::archive_dialog::kHelpTopic,
+        station::current_weather::kHelpTopic,
         app::units_dialog::kHelpTopic,
         publish::data_dialog::kHelpTopic,
         images::setup_images::kHelpTopic,
