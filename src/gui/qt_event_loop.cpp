@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QSocketNotifier>
 #include <QTimer>
 
 namespace bv::gui {
@@ -35,6 +36,41 @@ void QtEventLoop::stopTimer(platform::TimerId id)
     it->second->stop();
     it->second->deleteLater();
     timers_.erase(it);
+}
+
+platform::WatchId QtEventLoop::watchFd(int fd, platform::FdEvents events,
+                                       std::function<void(platform::FdEvents)> handler)
+{
+    const platform::WatchId id = nextWatchId_++;
+    const auto notify = [this, fd, &handler](QSocketNotifier::Type type, platform::FdEvents event) {
+        auto* notifier = new QSocketNotifier(fd, type, context_.get());
+        QObject::connect(notifier, &QSocketNotifier::activated, notifier,
+                         [handler, event] { handler(event); });
+        return notifier;
+    };
+    Watch& watch = watches_[id];
+    if (events & platform::FdReadable)
+        watch.read = notify(QSocketNotifier::Read, platform::FdReadable);
+    if (events & platform::FdWritable)
+        watch.write = notify(QSocketNotifier::Write, platform::FdWritable);
+    return id;
+}
+
+void QtEventLoop::unwatchFd(platform::WatchId id)
+{
+    const auto it = watches_.find(id);
+    if (it == watches_.end())
+        return;
+    // The watch may be removing itself from its own handler: disabling takes it
+    // out of the dispatcher at once, so the descriptor may be closed and
+    // watched again right away; the notifier itself goes later.
+    for (QSocketNotifier* notifier : {it->second.read, it->second.write}) {
+        if (notifier != nullptr) {
+            notifier->setEnabled(false);
+            notifier->deleteLater();
+        }
+    }
+    watches_.erase(it);
 }
 
 void QtEventLoop::pump()

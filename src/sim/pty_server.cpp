@@ -1,7 +1,6 @@
 #include "sim/pty_server.h"
 
 #include <fcntl.h>
-#include <poll.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -127,7 +126,8 @@ int PtyServer::open()
         return errno;
 
     startMs_ = clock_.monotonicMs();
-    watch_ = loop_.watchFd(master_, POLLIN, [this](short) { onReadable(); });
+    watch_ =
+        loop_.watchFd(master_, platform::FdReadable, [this](platform::FdEvents) { onReadable(); });
     line_ = slaveSettings();
     peer_.onOpen(line_);
     return 0;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "gui/qt_event_loop.h"
+#include "platform/fd_watch_contract.h"
 
 namespace bv::guitest {
 namespace {
@@ -64,4 +65,9 @@ TEST(QtEventLoop, PauseRunsPostedCallsAndDestroyingTheLoopDropsWhatIsLeft)
 }
 
 } // namespace
+
 } // namespace bv::guitest
+
+namespace bv::platform::contract {
+INSTANTIATE_TYPED_TEST_SUITE_P(Qt, FdWatchContract, gui::QtEventLoop);
+} // namespace bv::platform::contract

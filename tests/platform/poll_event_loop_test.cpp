@@ -1,8 +1,5 @@
 #include "platform/headless/poll_event_loop.h"
 
-#include <poll.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
 #include <string>
@@ -11,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/fd_watch_contract.h"
 #include "platform/linux/system_clock.h"
 
 namespace bv::platform {
@@ -18,27 +16,6 @@ namespace {
 
 // These tests run on real time, in waits of a few tens of milliseconds; they
 // check order and counts, with room for a loaded machine, never speed.
-
-class Pipe {
-  public:
-    Pipe() { EXPECT_EQ(::pipe(fds_), 0); }
-    ~Pipe()
-    {
-        ::close(fds_[0]);
-        ::close(fds_[1]);
-    }
-    int readEnd() const { return fds_[0]; }
-    void writeByte(char c) { ASSERT_EQ(::write(fds_[1], &c, 1), 1); }
-    char readByte()
-    {
-        char c = 0;
-        EXPECT_EQ(::read(fds_[0], &c, 1), 1);
-        return c;
-    }
-
-  private:
-    int fds_[2] = {-1, -1};
-};
 
 TEST(PollEventLoop, PostedCallsRunInOrderAndCallsPostedMeanwhileWaitForTheNextPump)
 {
@@ -120,55 +97,6 @@ TEST(PollEventLoop, ALateTimerFiresOnceInsteadOfCatchingUp)
     EXPECT_EQ(count, 1); // next due a whole period after the late run
 }
 
-TEST(PollEventLoop, WatchedDescriptorWakesAPauseAndCanBeUnwatched)
-{
-    PollEventLoop loop;
-    Pipe pipe;
-    std::vector<char> received;
-    short seen = 0;
-    const WatchId watch = loop.watchFd(pipe.readEnd(), POLLIN, [&](short revents) {
-        seen = revents;
-        received.push_back(pipe.readByte());
-    });
-
-    loop.pump();
-    EXPECT_TRUE(received.empty());
-
-    // A timer writes during the pause; the handler runs within the same pause.
-    loop.startTimer(10, [&] {
-        if (received.empty())
-            pipe.writeByte('x');
-    });
-    loop.pause(40);
-    ASSERT_EQ(received, std::vector<char>{'x'});
-    EXPECT_TRUE(seen & POLLIN);
-
-    loop.unwatchFd(watch);
-    loop.unwatchFd(watch); // harmless
-    pipe.writeByte('y');
-    loop.pump();
-    EXPECT_EQ(received.size(), 1u);
-}
-
-TEST(PollEventLoop, AHandlerMayRemoveAnotherWatchReadyInTheSameTurn)
-{
-    PollEventLoop loop;
-    Pipe first;
-    Pipe second;
-    int calls = 0;
-    WatchId secondWatch = 0;
-    loop.watchFd(first.readEnd(), POLLIN, [&](short) {
-        ++calls;
-        first.readByte();
-        loop.unwatchFd(secondWatch);
-    });
-    secondWatch = loop.watchFd(second.readEnd(), POLLIN, [&](short) { ++calls; });
-    first.writeByte('1');
-    second.writeByte('2');
-    loop.pump();
-    EXPECT_EQ(calls, 1);
-}
-
 TEST(PollEventLoop, RunReturnsTheCodeOfQuit)
 {
     PollEventLoop loop;
@@ -194,4 +122,9 @@ TEST(PollEventLoop, QuitBeforeRunEndsTheNextRunAtOnce)
 }
 
 } // namespace
+
+namespace contract {
+INSTANTIATE_TYPED_TEST_SUITE_P(Poll, FdWatchContract, PollEventLoop);
+} // namespace contract
+
 } // namespace bv::platform

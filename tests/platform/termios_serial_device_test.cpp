@@ -36,6 +36,8 @@ class CountingLoop : public EventLoop {
             fn();
     }
     void pause(int ms) override { usleep(static_cast<useconds_t>(ms) * 1000); }
+    WatchId watchFd(int, FdEvents, std::function<void(FdEvents)>) override { return 0; }
+    void unwatchFd(WatchId) override {}
 
     int pumps = 0;
     std::vector<std::function<void()>> posted;

@@ -12,8 +12,8 @@ std::int64_t toEpochMs(const platform::WallTime& t)
 {
     const sys_days day = year_month_day{year{t.year}, month{static_cast<unsigned>(t.month)},
                                         std::chrono::day{static_cast<unsigned>(t.day)}};
-    const auto ms = day.time_since_epoch() + hours{t.hour} + minutes{t.minute} +
-                    seconds{t.second} + milliseconds{t.millisecond};
+    const auto ms = day.time_since_epoch() + hours{t.hour} + minutes{t.minute} + seconds{t.second} +
+                    milliseconds{t.millisecond};
     return duration_cast<milliseconds>(ms).count();
 }
 
@@ -39,7 +39,10 @@ platform::WallTime fromEpochMs(std::int64_t epochMs)
 
 VirtualTime::VirtualTime(platform::WallTime start) : wallStartEpochMs_(toEpochMs(start)) {}
 
-void VirtualTime::post(std::function<void()> fn) { posted_.push_back(std::move(fn)); }
+void VirtualTime::post(std::function<void()> fn)
+{
+    posted_.push_back(std::move(fn));
+}
 
 platform::TimerId VirtualTime::startTimer(int periodMs, std::function<void()> fn)
 {
@@ -49,7 +52,10 @@ platform::TimerId VirtualTime::startTimer(int periodMs, std::function<void()> fn
     return id;
 }
 
-void VirtualTime::stopTimer(platform::TimerId id) { timers_.erase(id); }
+void VirtualTime::stopTimer(platform::TimerId id)
+{
+    timers_.erase(id);
+}
 
 void VirtualTime::runPosted()
 {
@@ -60,9 +66,21 @@ void VirtualTime::runPosted()
         fn();
 }
 
+platform::WatchId VirtualTime::watchFd(int fd, platform::FdEvents events,
+                                       std::function<void(platform::FdEvents)> handler)
+{
+    return watches_.add(fd, events, std::move(handler));
+}
+
+void VirtualTime::unwatchFd(platform::WatchId id)
+{
+    watches_.remove(id);
+}
+
 void VirtualTime::pump()
 {
     runPosted();
+    watches_.poll(0);
     for (auto it = timers_.begin(); it != timers_.end();) {
         const platform::TimerId id = it->first;
         if (it->second.dueMs <= nowMs_) {
@@ -89,7 +107,10 @@ void VirtualTime::advance(std::int64_t ms)
     }
 }
 
-void VirtualTime::pause(int ms) { advance(ms); }
+void VirtualTime::pause(int ms)
+{
+    advance(ms);
+}
 
 platform::WallTime VirtualTime::localTime() const
 {

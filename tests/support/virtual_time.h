@@ -7,12 +7,17 @@
 
 #include "platform/clock.h"
 #include "platform/event_loop.h"
+#include "platform/linux/fd_watch_set.h"
 
 namespace bv::testsupport {
 
 // An event loop and clock on virtual time: pause(ms) advances the clock at once,
 // firing every timer that falls due on the way, so a test runs hours of
 // time-outs, retries and scheduler ticks in milliseconds.
+//
+// Watched descriptors are real: every pump, and every step of a pause, looks
+// at them without waiting, so a handler runs once its descriptor is ready, but
+// virtual time never waits for a descriptor that is not.
 class VirtualTime : public platform::EventLoop, public platform::Clock {
   public:
     // Starts at the given local wall-clock time.
@@ -23,6 +28,9 @@ class VirtualTime : public platform::EventLoop, public platform::Clock {
     void stopTimer(platform::TimerId id) override;
     void pump() override;
     void pause(int ms) override;
+    platform::WatchId watchFd(int fd, platform::FdEvents events,
+                              std::function<void(platform::FdEvents)> handler) override;
+    void unwatchFd(platform::WatchId id) override;
 
     platform::WallTime localTime() const override;
     std::int64_t monotonicMs() const override { return nowMs_; }
@@ -46,6 +54,7 @@ class VirtualTime : public platform::EventLoop, public platform::Clock {
     std::deque<std::function<void()>> posted_;
     std::map<platform::TimerId, Timer> timers_;
     platform::TimerId nextTimerId_ = 1;
+    platform::FdWatchSet watches_;
 };
 
 } // namespace bv::testsupport

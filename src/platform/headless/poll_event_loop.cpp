@@ -1,12 +1,9 @@
 #include "platform/headless/poll_event_loop.h"
 
-#include <poll.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <ctime>
 #include <limits>
-#include <vector>
 
 namespace bv::platform {
 
@@ -46,16 +43,14 @@ void PollEventLoop::stopTimer(TimerId id)
     timers_.erase(id);
 }
 
-WatchId PollEventLoop::watchFd(int fd, short events, FdHandler handler)
+WatchId PollEventLoop::watchFd(int fd, FdEvents events, std::function<void(FdEvents)> handler)
 {
-    const WatchId id = nextWatchId_++;
-    watches_[id] = Watch{fd, events, std::move(handler)};
-    return id;
+    return watches_.add(fd, events, std::move(handler));
 }
 
 void PollEventLoop::unwatchFd(WatchId id)
 {
-    watches_.erase(id);
+    watches_.remove(id);
 }
 
 void PollEventLoop::runPosted()
@@ -74,30 +69,6 @@ std::int64_t PollEventLoop::msUntilNextTimer() const
     for (const auto& [id, timer] : timers_)
         due = std::min(due, timer.dueMs);
     return std::max<std::int64_t>(due - nowMs(), 0);
-}
-
-void PollEventLoop::pollWatches(int timeoutMs)
-{
-    std::vector<pollfd> fds;
-    std::vector<WatchId> ids;
-    fds.reserve(watches_.size());
-    for (const auto& [id, watch] : watches_) {
-        fds.push_back(pollfd{watch.fd, watch.events, 0});
-        ids.push_back(id);
-    }
-    const int n = ::poll(fds.data(), fds.size(), timeoutMs);
-    if (n <= 0)
-        return; // time-out, or EINTR from a signal whose handler wrote to a watched pipe
-    for (std::size_t i = 0; i < fds.size(); ++i) {
-        if (fds[i].revents == 0)
-            continue;
-        // An earlier handler may have removed this watch.
-        const auto it = watches_.find(ids[i]);
-        if (it == watches_.end())
-            continue;
-        auto handler = it->second.handler; // the handler may unwatch itself
-        handler(fds[i].revents);
-    }
 }
 
 void PollEventLoop::runDueTimers()
@@ -124,7 +95,7 @@ void PollEventLoop::turn(std::int64_t waitMs)
     const std::int64_t untilTimer = msUntilNextTimer();
     if (untilTimer >= 0 && (wait < 0 || untilTimer < wait))
         wait = untilTimer;
-    pollWatches(toPollTimeout(wait));
+    watches_.poll(toPollTimeout(wait));
     runDueTimers();
 }
 

@@ -6,10 +6,9 @@
 #include <map>
 
 #include "platform/event_loop.h"
+#include "platform/linux/fd_watch_set.h"
 
 namespace bv::platform {
-
-using WatchId = int;
 
 // The event loop of the programs without a window (`hollit --headless`,
 // `viraraz`), built on poll(2) and CLOCK_MONOTONIC.
@@ -18,13 +17,9 @@ using WatchId = int;
 // thread) fires once and is rescheduled a whole period after now, as window
 // timers coalesce, instead of firing a burst to catch up. Posted calls run in
 // the order they were posted; calls posted while a batch runs wait for the next
-// turn. File descriptors are watched for poll events and their handlers run on
-// the loop's thread. Every handler may start or stop timers and watches,
-// including its own.
+// turn. Every handler may start or stop timers and watches, including its own.
 class PollEventLoop : public EventLoop {
   public:
-    using FdHandler = std::function<void(short revents)>;
-
     PollEventLoop() = default;
     PollEventLoop(const PollEventLoop&) = delete;
     PollEventLoop& operator=(const PollEventLoop&) = delete;
@@ -35,12 +30,8 @@ class PollEventLoop : public EventLoop {
     void pump() override;
     void pause(int ms) override;
 
-    // Calls handler with the returned events whenever poll reports any of
-    // events (POLLIN, POLLOUT; POLLERR, POLLHUP and POLLNVAL always count) on fd.
-    // The loop never closes fd.
-    WatchId watchFd(int fd, short events, FdHandler handler);
-    // Unwatching an unknown or already removed watch is harmless.
-    void unwatchFd(WatchId id);
+    WatchId watchFd(int fd, FdEvents events, std::function<void(FdEvents)> handler) override;
+    void unwatchFd(WatchId id) override;
 
     // Runs timers, posted calls and watches until quit(); returns quit's code.
     int run();
@@ -55,25 +46,18 @@ class PollEventLoop : public EventLoop {
         std::int64_t dueMs;
         std::function<void()> fn;
     };
-    struct Watch {
-        int fd;
-        short events;
-        FdHandler handler;
-    };
 
     // One turn: posted calls, then poll for at most waitMs (-1 = no limit, but
     // never past the next timer), then fd handlers, then due timers.
     void turn(std::int64_t waitMs);
     void runPosted();
-    void pollWatches(int timeoutMs);
     void runDueTimers();
     std::int64_t msUntilNextTimer() const; // -1 when no timer runs
 
     std::deque<std::function<void()>> posted_;
     std::map<TimerId, Timer> timers_;
-    std::map<WatchId, Watch> watches_;
+    FdWatchSet watches_;
     TimerId nextTimerId_ = 1;
-    WatchId nextWatchId_ = 1;
     bool quitRequested_ = false;
     int exitCode_ = 0;
 };
