@@ -45,6 +45,8 @@ inline constexpr StringEntry kFtpConnectError{40422, "Error Connecting to the FT
 inline constexpr StringEntry kInternetConfigError{
     40258, "Error retrieving Internet Configuration from Registry"};
 inline constexpr StringEntry kFtpDirectoryError{40300, "Error setting  FTP directory path '%s'."};
+inline constexpr std::string_view kFtpPassiveMode =
+    "Active-mode FTP data connection failed; using passive mode for the rest of this transfer.";
 
 // Delivery of one queue entry.
 inline constexpr StringEntry kTransferringLocal{40262, "Transferring file \"%s\" to local drive."};
