@@ -1,5 +1,8 @@
 #include "publish/curl_multi_driver.h"
 
+#include <sys/select.h>
+
+#include <algorithm>
 #include <mutex>
 
 namespace bv::publish {
@@ -12,25 +15,8 @@ void initCurlOnce()
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 
-int toCurlEvents(platform::FdEvents ready)
-{
-    int events = 0;
-    if (ready & platform::FdReadable)
-        events |= CURL_CSELECT_IN;
-    if (ready & platform::FdWritable)
-        events |= CURL_CSELECT_OUT;
-    return events;
-}
-
-platform::FdEvents toWatchedEvents(int what)
-{
-    platform::FdEvents events = 0;
-    if (what == CURL_POLL_IN || what == CURL_POLL_INOUT)
-        events |= platform::FdReadable;
-    if (what == CURL_POLL_OUT || what == CURL_POLL_INOUT)
-        events |= platform::FdWritable;
-    return events;
-}
+// The longest wait between two steps while a transfer runs (see the header).
+constexpr long kLongestWaitMs = 50;
 
 } // namespace
 
@@ -38,23 +24,17 @@ CurlMultiDriver::CurlMultiDriver(platform::EventLoop& loop) : loop_(loop)
 {
     initCurlOnce();
     multi_ = curl_multi_init();
-    if (multi_ == nullptr)
-        return;
-    curl_multi_setopt(multi_, CURLMOPT_SOCKETFUNCTION, &CurlMultiDriver::onSocket);
-    curl_multi_setopt(multi_, CURLMOPT_SOCKETDATA, this);
-    curl_multi_setopt(multi_, CURLMOPT_TIMERFUNCTION, &CurlMultiDriver::onTimer);
-    curl_multi_setopt(multi_, CURLMOPT_TIMERDATA, this);
 }
 
 CurlMultiDriver::~CurlMultiDriver()
 {
     while (!transfers_.empty())
         stop(transfers_.begin()->first);
-    if (multi_ != nullptr)
-        curl_multi_cleanup(multi_); // closes cached connections: their watches go
-    for (const auto& [socket, watch] : watches_)
-        loop_.unwatchFd(watch);
+    for (const auto& [fd, watch] : watches_)
+        loop_.unwatchFd(watch.id);
     loop_.stopTimer(timer_);
+    if (multi_ != nullptr)
+        curl_multi_cleanup(multi_); // closes the cached connections
 }
 
 void CurlMultiDriver::start(CURL* easy, std::function<void(CURLcode)> done)
@@ -65,7 +45,9 @@ void CurlMultiDriver::start(CURL* easy, std::function<void(CURLcode)> done)
     const bool added = multi_ != nullptr && curl_multi_add_handle(multi_, easy) == CURLM_OK;
     // libcurl asks for its first time-out within add_handle and starts from it.
     transfers_[easy] = Transfer{std::move(done), serial, !added};
-    if (!added)
+    if (added)
+        scheduleStep(0);
+    else
         postDone(easy, serial, CURLE_FAILED_INIT);
 }
 
@@ -74,50 +56,75 @@ void CurlMultiDriver::stop(CURL* easy)
     const auto it = transfers_.find(easy);
     if (it == transfers_.end())
         return;
-    if (!it->second.finished)
-        curl_multi_remove_handle(multi_, easy);
+    const bool running = !it->second.finished;
     transfers_.erase(it);
-}
-
-int CurlMultiDriver::onSocket(CURL*, curl_socket_t socket, int what, void* self, void*)
-{
-    auto* driver = static_cast<CurlMultiDriver*>(self);
-    const auto it = driver->watches_.find(socket);
-    if (it != driver->watches_.end()) {
-        driver->loop_.unwatchFd(it->second);
-        driver->watches_.erase(it);
+    if (running) {
+        curl_multi_remove_handle(multi_, easy);
+        watchSockets(); // the transfer's sockets may be closed now
     }
-    if (what != CURL_POLL_REMOVE) {
-        driver->watches_[socket] =
-            driver->loop_.watchFd(socket, toWatchedEvents(what), [driver, socket](auto ready) {
-                driver->act(socket, toCurlEvents(ready));
-            });
-    }
-    return 0;
 }
 
-int CurlMultiDriver::onTimer(CURLM*, long timeoutMs, void* self)
-{
-    auto* driver = static_cast<CurlMultiDriver*>(self);
-    driver->loop_.stopTimer(driver->timer_);
-    driver->timer_ = 0;
-    if (timeoutMs < 0)
-        return 0;
-    // libcurl may not be called back from inside its own callback: the loop
-    // runs the time-out on a later turn, at once for 0.
-    driver->timer_ = driver->loop_.startTimer(static_cast<int>(timeoutMs), [driver] {
-        driver->loop_.stopTimer(driver->timer_);
-        driver->timer_ = 0;
-        driver->act(CURL_SOCKET_TIMEOUT, 0);
-    });
-    return 0;
-}
-
-void CurlMultiDriver::act(curl_socket_t socket, int events)
+void CurlMultiDriver::step()
 {
     int stillRunning = 0;
-    curl_multi_socket_action(multi_, socket, events, &stillRunning);
+    curl_multi_perform(multi_, &stillRunning);
     collectDone();
+    watchSockets();
+    long timeoutMs = -1;
+    curl_multi_timeout(multi_, &timeoutMs);
+    const bool busy =
+        std::ranges::any_of(transfers_, [](const auto& t) { return !t.second.finished; });
+    if (busy && (timeoutMs < 0 || timeoutMs > kLongestWaitMs))
+        timeoutMs = kLongestWaitMs;
+    if (timeoutMs >= 0)
+        scheduleStep(timeoutMs);
+    else
+        loop_.stopTimer(timer_);
+}
+
+void CurlMultiDriver::scheduleStep(long delayMs)
+{
+    loop_.stopTimer(timer_);
+    timer_ = loop_.startTimer(static_cast<int>(delayMs), [this] {
+        loop_.stopTimer(timer_);
+        timer_ = 0;
+        step();
+    });
+}
+
+void CurlMultiDriver::watchSockets()
+{
+    fd_set readable;
+    fd_set writable;
+    fd_set exceptional;
+    FD_ZERO(&readable);
+    FD_ZERO(&writable);
+    FD_ZERO(&exceptional);
+    int maxFd = -1;
+    curl_multi_fdset(multi_, &readable, &writable, &exceptional, &maxFd);
+    std::map<int, platform::FdEvents> wanted;
+    for (int fd = 0; fd <= maxFd; ++fd) {
+        platform::FdEvents events = 0;
+        if (FD_ISSET(fd, &readable))
+            events |= platform::FdReadable;
+        if (FD_ISSET(fd, &writable))
+            events |= platform::FdWritable;
+        if (events != 0)
+            wanted[fd] = events;
+    }
+    for (auto it = watches_.begin(); it != watches_.end();) {
+        const auto found = wanted.find(it->first);
+        if (found != wanted.end() && found->second == it->second.events) {
+            wanted.erase(found);
+            ++it;
+            continue;
+        }
+        loop_.unwatchFd(it->second.id);
+        it = watches_.erase(it);
+    }
+    for (const auto& [fd, events] : wanted)
+        watches_[fd] =
+            Watch{loop_.watchFd(fd, events, [this](platform::FdEvents) { step(); }), events};
 }
 
 void CurlMultiDriver::collectDone()

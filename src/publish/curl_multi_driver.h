@@ -10,12 +10,18 @@
 
 namespace bv::publish {
 
-// Runs libcurl transfers on the program's event loop: the multi handle's
-// sockets are watched descriptors and its time-outs loop timers, so a slow
-// upload never holds the thread and the window repaints and answers Cancel
-// meanwhile. Connections stay in the multi handle's cache between transfers,
-// so one easy handle used for several requests keeps its FTP control
-// connection.
+// Runs libcurl transfers on the program's event loop: after every step of the
+// multi handle its sockets become watched descriptors and its time-out a loop
+// timer, and the next step runs when one of them fires. A slow upload never
+// holds the thread, so the window repaints and answers Cancel meanwhile.
+// Connections stay in the multi handle's cache between transfers, so one easy
+// handle used for several requests keeps its FTP control connection.
+//
+// While a transfer runs, a step also comes at least every kLongestWaitMs:
+// libcurl 7.88 does not always name the socket it waits on (an FTP data
+// connection still being connected on a reused control connection) and would
+// otherwise sit until its connect time-out. The sockets are asked for after
+// each step (curl_multi_fdset), so one step function serves every wake-up.
 class CurlMultiDriver {
   public:
     explicit CurlMultiDriver(platform::EventLoop& loop);
@@ -30,11 +36,20 @@ class CurlMultiDriver {
     void start(CURL* easy, std::function<void(CURLcode)> done);
     // Ends easy's transfer if it runs; its done never runs.
     void stop(CURL* easy);
+    // Runs a step soon, for a transfer that was unpaused.
+    void wake() { scheduleStep(0); }
 
   private:
-    static int onSocket(CURL* easy, curl_socket_t socket, int what, void* self, void* socketData);
-    static int onTimer(CURLM* multi, long timeoutMs, void* self);
-    void act(curl_socket_t socket, int events);
+    struct Watch {
+        platform::WatchId id;
+        platform::FdEvents events;
+    };
+
+    // One step: libcurl works on whatever is ready, finished transfers are
+    // handed on, and the sockets and the time-out are watched again.
+    void step();
+    void scheduleStep(long delayMs);
+    void watchSockets();
     void collectDone();
     void postDone(CURL* easy, unsigned serial, CURLcode result);
 
@@ -46,7 +61,7 @@ class CurlMultiDriver {
 
     platform::EventLoop& loop_;
     CURLM* multi_ = nullptr;
-    std::map<curl_socket_t, platform::WatchId> watches_;
+    std::map<int, Watch> watches_;
     std::map<CURL*, Transfer> transfers_;
     unsigned nextSerial_ = 1;
     platform::TimerId timer_ = 0;

@@ -1,5 +1,7 @@
 #include "publish/ftp_client.h"
 
+#include <linux/sockios.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 
 #include <cstdlib>
@@ -20,6 +22,8 @@ constexpr long kStallTimeSec = 60;
 // "-": the address of the control connection, as DESIGN's active mode asks.
 constexpr const char* kActiveModeAddress = "-";
 constexpr long kCannotOpenDataConnection = 425;
+// How often a finished upload looks whether its data has left the machine.
+constexpr int kDrainCheckMs = 20;
 
 std::string leafOf(const std::string& name)
 {
@@ -62,6 +66,7 @@ FtpClient::~FtpClient()
 
 void FtpClient::cancel()
 {
+    stopDrainCheck();
     if (easy_ != nullptr)
         driver_.stop(easy_);
     transfer_ = Transfer{};
@@ -111,8 +116,11 @@ void FtpClient::perform(const Request& request, std::function<void(CURLcode)> do
         curl_easy_setopt(easy_, CURLOPT_NOBODY, 1L);
     if (request.upload != nullptr) {
         curl_easy_setopt(easy_, CURLOPT_UPLOAD, 1L);
-        curl_easy_setopt(easy_, CURLOPT_READDATA, request.upload);
+        curl_easy_setopt(easy_, CURLOPT_READFUNCTION, &FtpClient::onRead);
+        curl_easy_setopt(easy_, CURLOPT_READDATA, this);
         curl_easy_setopt(easy_, CURLOPT_INFILESIZE_LARGE, request.uploadSize);
+        curl_easy_setopt(easy_, CURLOPT_SOCKOPTFUNCTION, &FtpClient::onSocketOpened);
+        curl_easy_setopt(easy_, CURLOPT_SOCKOPTDATA, this);
     }
     if (request.download != nullptr)
         curl_easy_setopt(easy_, CURLOPT_WRITEDATA, request.download);
@@ -122,11 +130,10 @@ void FtpClient::perform(const Request& request, std::function<void(CURLcode)> do
             list = curl_slist_append(list, command.c_str());
         return Slist(list);
     };
-    preQuote_ = toList(request.preQuote);
     postQuote_ = toList(request.postQuote);
-    curl_easy_setopt(easy_, CURLOPT_PREQUOTE, preQuote_.get());
     curl_easy_setopt(easy_, CURLOPT_POSTQUOTE, postQuote_.get());
     lastCommand_.clear();
+    dataSocket_ = -1;
     driver_.start(easy_, std::move(done));
 }
 
@@ -137,6 +144,52 @@ void FtpClient::later(std::function<void()> fn)
             if (alive.lock() && operation == operation_)
                 fn();
         });
+}
+
+int FtpClient::onSocketOpened(void* self, curl_socket_t socket, curlsocktype)
+{
+    // The data connection is the last one a transfer opens or accepts.
+    static_cast<FtpClient*>(self)->dataSocket_ = socket;
+    return CURL_SOCKOPT_OK;
+}
+
+// libcurl waits for the server's answer to a finished upload without
+// returning to the loop. Ending the file only once the kernel has sent every
+// byte keeps that wait short however slow the line: until then the transfer
+// pauses and the loop looks again a little later.
+size_t FtpClient::onRead(char* buffer, size_t size, size_t count, void* self)
+{
+    auto* client = static_cast<FtpClient*>(self);
+    std::FILE* file = client->transfer_.file.get();
+    const size_t n = std::fread(buffer, size, count, file);
+    if (n > 0)
+        return n;
+    if (std::ferror(file))
+        return CURL_READFUNC_ABORT;
+    int unsent = 0;
+    if (client->dataSocket_ >= 0 && ::ioctl(client->dataSocket_, SIOCOUTQ, &unsent) == 0 &&
+        unsent > 0) {
+        client->startDrainCheck();
+        return CURL_READFUNC_PAUSE;
+    }
+    return 0;
+}
+
+void FtpClient::startDrainCheck()
+{
+    if (drainTimer_ != 0)
+        return;
+    drainTimer_ = loop_.startTimer(kDrainCheckMs, [this] {
+        stopDrainCheck();
+        curl_easy_pause(easy_, CURLPAUSE_CONT);
+        driver_.wake();
+    });
+}
+
+void FtpClient::stopDrainCheck()
+{
+    loop_.stopTimer(drainTimer_);
+    drainTimer_ = 0;
 }
 
 int FtpClient::onDebug(CURL*, curl_infotype type, char* data, size_t size, void* self)
@@ -257,13 +310,36 @@ void FtpClient::onStored(CURLcode code)
     }
     if (code == CURLE_QUOTE_ERROR && renames_) {
         renames_ = false;
+        transfer_.renameRefused = true;
         store();
         return;
     }
     curl_off_t sent = -1;
     if (code == CURLE_OK)
         curl_easy_getinfo(easy_, CURLINFO_SIZE_UPLOAD_T, &sent);
-    finish(code == CURLE_OK && sent == transfer_.size);
+    const bool ok = code == CURLE_OK && sent == transfer_.size;
+    if (transfer_.renameRefused) {
+        removeTemporary(ok);
+        return;
+    }
+    finish(ok);
+}
+
+void FtpClient::removeTemporary(bool stored)
+{
+    // The temporary file the refused rename left behind; the removal may fail.
+    const std::string temporary = transfer_.name + std::string(kTemporarySuffix);
+    const auto slash = transfer_.name.rfind('/');
+    const std::string subdirectory =
+        slash == std::string::npos ? std::string{} : transfer_.name.substr(0, slash + 1);
+    Request request;
+    request.url = remoteUrl(endpoint_, directory_, subdirectory);
+    request.nobody = true;
+    request.postQuote = {endpoint_.protocol == FtpProtocol::Sftp
+                             ? "*rm " + quoted(sftpPath(directory_, temporary))
+                             : "*DELE " + leafOf(temporary)};
+    transfer_.renameRefused = false;
+    perform(request, [this, stored](CURLcode) { finish(stored); });
 }
 
 void FtpClient::getFile(std::string remoteName, std::string localPath, Done done)

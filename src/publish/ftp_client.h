@@ -86,7 +86,6 @@ class FtpClient {
         std::FILE* upload = nullptr;
         curl_off_t uploadSize = 0;
         std::FILE* download = nullptr;
-        std::vector<std::string> preQuote;  // after the directory change, before the transfer
         std::vector<std::string> postQuote; // after a successful transfer
     };
     // The file of the operation under way.
@@ -95,6 +94,7 @@ class FtpClient {
         curl_off_t size = 0;
         std::string name;      // relative to the directory
         std::string localPath; // the target of a download
+        bool renameRefused = false;
         Done done;
     };
 
@@ -102,6 +102,7 @@ class FtpClient {
     void applyCommonOptions();
     void store();
     void onStored(CURLcode code);
+    void removeTemporary(bool stored);
     void fetch();
     void onFetched(CURLcode code);
     bool activeModeFailed(CURLcode code) const;
@@ -113,6 +114,10 @@ class FtpClient {
     // operation was cancelled by then.
     void later(std::function<void()> fn);
     static int onDebug(CURL* easy, curl_infotype type, char* data, size_t size, void* self);
+    static int onSocketOpened(void* self, curl_socket_t socket, curlsocktype purpose);
+    static size_t onRead(char* buffer, size_t size, size_t count, void* self);
+    void startDrainCheck();
+    void stopDrainCheck();
 
     platform::EventLoop& loop_;
     FtpLogin login_;
@@ -124,7 +129,8 @@ class FtpClient {
     bool renames_ = true;
     std::function<void()> passiveNotice_;
     std::string lastCommand_;
-    Slist preQuote_;
+    curl_socket_t dataSocket_ = -1;
+    platform::TimerId drainTimer_ = 0;
     Slist postQuote_;
     Transfer transfer_;
     unsigned operation_ = 0; // counts cancels

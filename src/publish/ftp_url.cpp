@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cstdio>
 #include <vector>
 
@@ -13,6 +14,15 @@ constexpr std::string_view kFtpsPrefix = "ftps://";
 constexpr std::string_view kSftpPrefix = "sftp://";
 // libcurl's name for the home directory at the start of an SFTP path.
 constexpr std::string_view kSftpHome = "~/";
+
+// Scheme names compare without regard to case.
+bool startsWithScheme(std::string_view text, std::string_view scheme)
+{
+    return text.size() >= scheme.size() &&
+           std::ranges::equal(text.substr(0, scheme.size()), scheme, [](char a, char b) {
+               return std::tolower(static_cast<unsigned char>(a)) == b;
+           });
+}
 
 bool isUnreserved(char c)
 {
@@ -62,10 +72,10 @@ FtpEndpoint parseFtpHost(std::string_view ftpHost, std::uint16_t port)
 {
     FtpEndpoint endpoint;
     endpoint.port = port;
-    if (ftpHost.starts_with(kFtpsPrefix)) {
+    if (startsWithScheme(ftpHost, kFtpsPrefix)) {
         endpoint.protocol = FtpProtocol::FtpExplicitTls;
         ftpHost.remove_prefix(kFtpsPrefix.size());
-    } else if (ftpHost.starts_with(kSftpPrefix)) {
+    } else if (startsWithScheme(ftpHost, kSftpPrefix)) {
         endpoint.protocol = FtpProtocol::Sftp;
         ftpHost.remove_prefix(kSftpPrefix.size());
     }

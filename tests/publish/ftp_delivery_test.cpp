@@ -1,0 +1,231 @@
+#include <filesystem>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "delivery_rig.h"
+#include "ftp_test_server.h"
+#include "platform/headless/poll_event_loop.h"
+#include "platform/linux/system_clock.h"
+#include "publish/ftp_client.h"
+
+// Delivery against a real FTP server on 127.0.0.1, on real time.
+namespace bv::publishtest {
+namespace {
+
+namespace fs = std::filesystem;
+using publish::DeliveryResult;
+using publish::kFtpEntry;
+
+// Every byte value, line ends of both kinds included: a text-mode transfer
+// would change them.
+std::string binaryBytes()
+{
+    std::string bytes = "line\r\nnext\nlast\r";
+    for (int i = 0; i < 256; ++i)
+        bytes += static_cast<char>(i);
+    return bytes;
+}
+
+class FtpDelivery : public testing::Test {
+  protected:
+    FtpDelivery() : rig(loop, clock)
+    {
+        fs::create_directories(remoteDir());
+        rig.config.internetTransferEnabled = true;
+        rig.config.localServerConnection = true;
+        rig.config.ftpHost = "127.0.0.1";
+        rig.config.ftpUser = FtpTestServer::kUser;
+        rig.config.ftpPassword = FtpTestServer::kPassword;
+        rig.config.ftpRemotePath = "public_html";
+    }
+
+    void startServer(std::vector<std::string> options = {})
+    {
+        server = std::make_unique<FtpTestServer>(root.path(), std::move(options));
+        ASSERT_NE(server->port(), 0) << "the FTP server did not start";
+        rig.config.ftpPort = server->port();
+    }
+
+    fs::path remoteDir() const { return root.path() / "public_html"; }
+
+    platform::PollEventLoop loop;
+    platform::SystemClock clock;
+    testsupport::TempDir root{"bv-ftp-root"};
+    std::unique_ptr<FtpTestServer> server;
+    DeliveryRig rig;
+};
+
+TEST_F(FtpDelivery, UploadsLandByteIdenticalUnderTheirNamesInTheRemoteDirectory)
+{
+    startServer();
+    ASSERT_TRUE(rig.open());
+    struct Case {
+        std::string destination;
+        std::string storedAs; // relative to the remote directory
+    };
+    const Case cases[] = {
+        {"index.htm", "index.htm"},
+        {"my page #2.htm", "my page #2.htm"},
+        {"semi;type=a.gif", "semi;type=a.gif"},
+        {"/rooted.gif", "rooted.gif"}, // never a path from the server's root
+        {"../outside.txt", "outside.txt"},
+    };
+    const std::string bytes = binaryBytes();
+    for (const Case& c : cases) {
+        const fs::path source = rig.writeFile("source.bin", bytes + c.destination);
+        EXPECT_EQ(rig.deliver(kFtpEntry, source, c.destination), DeliveryResult::Delivered)
+            << c.destination;
+        EXPECT_EQ(readFile(remoteDir() / c.storedAs), bytes + c.destination) << c.destination;
+    }
+    EXPECT_FALSE(fs::exists(root.path() / "rooted.gif"));
+    EXPECT_FALSE(fs::exists(root.path() / "outside.txt"));
+    for (const auto& entry : fs::directory_iterator(remoteDir()))
+        EXPECT_FALSE(entry.path().string().ends_with(".part")) << entry.path();
+    const std::string log = rig.eventLog();
+    EXPECT_NE(log.find("File \"" + (rig.stationDir() / "source.bin").string() +
+                       "\" transferred successfully to FTP site."),
+              std::string::npos);
+    EXPECT_EQ(log.find(FtpTestServer::kPassword), std::string::npos);
+}
+
+TEST_F(FtpDelivery, EachRefusedConnectionLogsItsMessageAndDeliversNothing)
+{
+    startServer({"--reject-unknown-user"});
+    const std::uint16_t port = rig.config.ftpPort;
+    struct Case {
+        std::string host;
+        std::uint16_t port;
+        std::string user;
+        std::string password;
+        std::string remotePath;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"127.0.0.1", port, "nobody", "s3cret", "public_html", "Incorrect FTP User Name 'nobody'."},
+        {"127.0.0.1", port, "web", "wrong", "public_html",
+         "Incorrect FTP Password for FTP name 'web'."},
+        {"127.0.0.1", 1, "web", "s3cret", "public_html",
+         "Unable to Connect to the FTP server '127.0.0.1' with user 'web'."},
+        {"no-such-host.invalid", port, "web", "s3cret", "public_html",
+         "Unable to find FTP host 'no-such-host.invalid'."},
+        {"127.0.0.1", port, "web", "s3cret", "no/such/dir",
+         "Error setting  FTP directory path 'no/such/dir'."},
+    };
+    const fs::path source = rig.writeFile("page.htm", "page");
+    for (const Case& c : cases) {
+        DeliveryRig attempt(loop, clock);
+        attempt.config = rig.config;
+        attempt.config.ftpHost = c.host;
+        attempt.config.ftpPort = c.port;
+        attempt.config.ftpUser = c.user;
+        attempt.config.ftpPassword = c.password;
+        attempt.config.ftpRemotePath = c.remotePath;
+        EXPECT_FALSE(attempt.open()) << c.message;
+        EXPECT_NE(attempt.eventLog().find(c.message), std::string::npos) << c.message << " not in\n"
+                                                                         << attempt.eventLog();
+        EXPECT_NE(attempt.ui.statusText().find(c.message), std::string::npos) << c.message;
+        EXPECT_EQ(attempt.deliver(kFtpEntry, source, "page.htm"), DeliveryResult::Failed);
+        EXPECT_EQ(attempt.eventLog().find(c.password == "wrong" ? "wrong" : "s3cret"),
+                  std::string::npos);
+    }
+    EXPECT_FALSE(fs::exists(remoteDir() / "page.htm"));
+}
+
+TEST_F(FtpDelivery, ARefusedActiveModeSwitchesToPassiveOnceForTheRestOfTheCycle)
+{
+    startServer({"--refuse-active"});
+    ASSERT_TRUE(rig.open());
+    for (const std::string name : {"one.gif", "two.gif"}) {
+        const fs::path source = rig.writeFile(name, name);
+        EXPECT_EQ(rig.deliver(kFtpEntry, source, name), DeliveryResult::Delivered);
+        EXPECT_EQ(readFile(remoteDir() / name), name);
+    }
+    const std::string log = rig.eventLog();
+    const std::string notice = "using passive mode for the rest of this transfer.";
+    const auto first = log.find(notice);
+    EXPECT_NE(first, std::string::npos);
+    EXPECT_EQ(log.find(notice, first + 1), std::string::npos);
+}
+
+TEST_F(FtpDelivery, AServerRefusingRenamesGetsTheFileStoredDirectly)
+{
+    startServer({"--refuse-rename"});
+    std::ofstream(remoteDir() / "index.htm") << "old page";
+    ASSERT_TRUE(rig.open());
+    const fs::path source = rig.writeFile("index.htm", "new page");
+    EXPECT_EQ(rig.deliver(kFtpEntry, source, "index.htm"), DeliveryResult::Delivered);
+    EXPECT_EQ(readFile(remoteDir() / "index.htm"), "new page");
+    EXPECT_FALSE(fs::exists(remoteDir() / "index.htm.part"));
+}
+
+TEST(DeliveryConnection, DialsAndHangsUpAsTheSettingsSay)
+{
+    using publish::DialResult;
+    struct Case {
+        bool internet;
+        bool localServer;
+        bool stayConnected;
+        bool viaModem;
+        DialResult dial;
+        std::vector<std::string> calls;
+    };
+    const Case cases[] = {
+        {true, false, false, false, DialResult::Failed, {"dial", "hang up"}},
+        {true, false, true, true, DialResult::Connected, {"close station", "dial"}},
+        {true, false, false, false, DialResult::UnusableEntry, {"dial", "hang up"}},
+        {true, true, false, false, DialResult::Connected, {}},
+        {false, false, false, true, DialResult::Connected, {"close station"}},
+    };
+    const std::string refused = "Unable to Connect to the FTP server";
+    for (const Case& c : cases) {
+        platform::PollEventLoop loop;
+        platform::SystemClock clock;
+        DeliveryRig rig(loop, clock);
+        rig.config.internetTransferEnabled = c.internet;
+        rig.config.localServerConnection = c.localServer;
+        rig.config.stayConnected = c.stayConnected;
+        rig.config.stationViaModem = c.viaModem;
+        rig.config.ftpHost = "127.0.0.1";
+        rig.config.ftpPort = 1; // nothing listens: refused at once
+        rig.dialUp.result = c.dial;
+        EXPECT_EQ(rig.open(), !c.internet);
+        // A failed dial-up ends the step before any FTP connection.
+        const bool triedFtp = rig.eventLog().find(refused) != std::string::npos;
+        EXPECT_EQ(triedFtp, c.internet && c.dial != DialResult::Failed);
+        rig.delivery().closeDelivery();
+        EXPECT_EQ(rig.dialUp.calls, c.calls);
+    }
+}
+
+TEST_F(FtpDelivery, GetFileFetchesWhatPutFileStored)
+{
+    startServer();
+    publish::FtpClient client(
+        loop, {"127.0.0.1", rig.config.ftpPort, FtpTestServer::kUser, FtpTestServer::kPassword});
+    bool ok = false;
+    bool step = false;
+    client.connect([&](publish::ConnectFailure failure, long) {
+        ok = failure == publish::ConnectFailure::None, step = true;
+    });
+    rig.waitFor(step);
+    ASSERT_TRUE(ok);
+    step = false;
+    client.setDirectory("public_html", [&](bool r) { ok = r, step = true; });
+    rig.waitFor(step);
+    ASSERT_TRUE(ok);
+    const fs::path source = rig.writeFile("up.bin", binaryBytes());
+    step = false;
+    client.putFile("up.bin", source.string(), [&](bool r) { ok = r, step = true; });
+    rig.waitFor(step);
+    ASSERT_TRUE(ok);
+    step = false;
+    const fs::path fetched = rig.stationDir() / "down.bin";
+    client.getFile("up.bin", fetched.string(), [&](bool r) { ok = r, step = true; });
+    rig.waitFor(step);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(readFile(fetched), binaryBytes());
+}
+
+} // namespace
+} // namespace bv::publishtest

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace bv::publishtest {
+
+// A real FTP server on 127.0.0.1 (ftp_server.py on Debian's pyftpdlib) for
+// one test: user "web", password "s3cret", the given root directory, on a free
+// port. Options are those of the script ("--refuse-active", ...). The server
+// stops with the object, and on its own when the test process dies.
+class FtpTestServer {
+  public:
+    static constexpr const char* kUser = "web";
+    static constexpr const char* kPassword = "s3cret";
+
+    explicit FtpTestServer(std::filesystem::path root, std::vector<std::string> options = {});
+    ~FtpTestServer();
+    FtpTestServer(const FtpTestServer&) = delete;
+    FtpTestServer& operator=(const FtpTestServer&) = delete;
+
+    // 0 when the server did not start.
+    std::uint16_t port() const { return port_; }
+
+  private:
+    pid_t pid_ = -1;
+    int input_ = -1; // the server's standard input: closing it ends the server
+    std::uint16_t port_ = 0;
+};
+
+} // namespace bv::publishtest
