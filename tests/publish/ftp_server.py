@@ -9,8 +9,6 @@ Options make it behave as some real servers do:
   --reject-unknown-user  answer USER with 530 for a name it does not know
   --refuse-active        answer PORT and EPRT with 500 (a passive-only server)
   --refuse-rename        answer RNFR with 502
-  --stall-upload         stop reading an upload after its first piece, as a
-                         connection that died in the middle of a transfer
 """
 import argparse
 import logging
@@ -19,7 +17,7 @@ import sys
 import threading
 
 from pyftpdlib.authorizers import DummyAuthorizer
-from pyftpdlib.handlers import DTPHandler, FTPHandler
+from pyftpdlib.handlers import FTPHandler
 from pyftpdlib.servers import FTPServer
 
 
@@ -32,7 +30,6 @@ def main():
     parser.add_argument("--reject-unknown-user", action="store_true")
     parser.add_argument("--refuse-active", action="store_true")
     parser.add_argument("--refuse-rename", action="store_true")
-    parser.add_argument("--stall-upload", action="store_true")
     args = parser.parse_args()
 
     logging.getLogger("pyftpdlib").addHandler(logging.NullHandler())
@@ -68,16 +65,6 @@ def main():
 
     Handler.authorizer = authorizer
     Handler.auth_failed_timeout = 0  # answer a failed login at once, not after 3 s
-    if args.stall_upload:
-        class Stalling(DTPHandler):
-            def handle_read(self):
-                if self.tot_bytes_received > 0:
-                    self.del_channel()  # never read again
-                    return
-                DTPHandler.handle_read(self)
-            handle_read_event = handle_read  # the name the I/O loop calls
-        Handler.dtp_handler = Stalling
-
     server = FTPServer(("127.0.0.1", args.port), Handler)
     print("listening", server.address[1], flush=True)
 
