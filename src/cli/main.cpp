@@ -10,6 +10,7 @@
 #include "cli/image_command.h"
 #include "cli/page_command.h"
 #include "cli/poll_command.h"
+#include "cli/publish_command.h"
 #include "cli/simulate_command.h"
 #include "cli/station_settings_commands.h"
 #include "cli/template_commands.h"
@@ -45,6 +46,8 @@ constexpr bv::cli::Command kCommands[] = {
      bv::cli::runPageCommand},
     {"poll", "[--json] [--trace FILE]",
      "read the station's current conditions and memory values once", bv::cli::runPollCommand},
+    {"publish", "", "run one whole transfer cycle: poll, convert, make images, deliver",
+     bv::cli::runPublishCommand},
     {"set-time", "[YYYY-MM-DD HH:MM]",
      "set the station's clock to the date and time given, or to the PC's",
      bv::cli::runSetTimeCommand},

@@ -15,6 +15,7 @@
 #include "app/shell/help_file.h"
 #include "app/shell/program_options.h"
 #include "app/shell/shell_actions.h"
+#include "app/shell/transfer_cycle.h"
 #include "gui/display.h"
 #include "gui/main_window.h"
 #include "gui/qt_event_loop.h"
@@ -74,6 +75,9 @@ int runWindowed(int argc, char** argv, const bv::app::ProgramOptions& options,
     bv::gui::MainWindow window(app);
     window.attach(ui);
     bv::app::addShellActions(window.commands(), app);
+    bv::app::TransferCycle transfer(app);
+    transfer.setToolbarBusy([&window](bool busy) { window.commands().setToolbarBusy(busy); });
+    window.commands().setTransferCycle(&transfer);
     window.setOnClosed([] { QApplication::quit(); });
     // A logout, shutdown or service stop ends the run as Exit does, without
     // asking: the loops end (exit, unlike quit, closes no window, so no

@@ -14,11 +14,10 @@ using testsupport::FakeDialogView;
 class InternetDialogTest : public app::test::ShellDialogTest {
   protected:
     InternetDialogTest() { config.localServerConnection = true; }
-    int run(testsupport::ScriptedUi::DialogScript script, bool dialUp = true)
+    int run(testsupport::ScriptedUi::DialogScript script)
     {
         ui.onDialog("SETUP_FTP", std::move(script));
         InternetDialogServices services;
-        services.dialUpAvailable = dialUp;
         services.phonebookEntries = {"isp", "work"};
         services.runRange = [this](app::DayRange& range) {
             range.enabled = true;
@@ -268,23 +267,6 @@ TEST_F(InternetDialogTest, DayRangeAndBrowseEditTheCopyUntilOk)
         v.click(platform::IdOk);
     });
     EXPECT_TRUE(config.transferRange.enabled);
-}
-
-TEST_F(InternetDialogTest, WithoutDialUpTheLocalServerIsForced)
-{
-    config.localServerConnection = false;
-    config.dialupEntry = "isp";
-    run(
-        [](FakeDialogView& v) {
-            EXPECT_TRUE(v.checked(kLocalServer));
-            EXPECT_FALSE(v.enabled(kDialUp));
-            EXPECT_TRUE(v.items(kPhonebook).empty());
-            for (int id : kDialUpControls)
-                EXPECT_FALSE(v.enabled(id)) << id;
-            v.click(platform::IdOk);
-        },
-        false);
-    EXPECT_TRUE(config.localServerConnection);
 }
 
 } // namespace

@@ -155,35 +155,15 @@ TEST_F(TransferWindowTest, RunsEveryStepInOrderAndCleansUpOnce)
 
     const std::int64_t elapsed = runCycle();
 
-    const std::vector<std::string> expected = {"poll",
-                                               "open lists",
-                                               "line",
-                                               "line",
-                                               "line",
-                                               "line",
-                                               "line",
-                                               "line",
-                                               "line",
-                                               "line",
-                                               "line",
-                                               "line",
-                                               "page /web/a.htx",
-                                               "queue logo.gif",
-                                               "line",
-                                               "page /web/b.htx",
-                                               "end of list",
-                                               "close list",
-                                               "image 1",
-                                               "graph 10",
-                                               "archive",
-                                               "connect",
-                                               "deliver 1",
-                                               "deliver 2",
-                                               "deliver 3",
-                                               "deliver 4",
-                                               "deliver 5",
-                                               "deliver 6",
-                                               "finish"};
+    std::vector<std::string> expected = {"poll", "open lists"};
+    expected.insert(expected.end(), 10, "line");
+    for (const char* what :
+         {"page /web/a.htx", "queue logo.gif", "line", "page /web/b.htx", "end of list",
+          "close list", "image 1", "graph 10", "archive", "connect"})
+        expected.push_back(what);
+    for (int i = 1; i <= 6; ++i)
+        expected.push_back("deliver " + std::to_string(i));
+    expected.push_back("finish");
     EXPECT_EQ(journal, expected);
     EXPECT_TRUE(gateClosedDuring);
     EXPECT_TRUE(gate.allowed());
@@ -241,22 +221,12 @@ TEST_F(TransferWindowTest, EndsEarlyWithoutDelivering)
          [](auto& s) { s.ready = false; },
          {"poll", "open lists", "end of list", "close list", "archive", "connect", "finish"},
          End::NotConnected},
-        {"station silent: no images",
-         [](auto& s) {
-             s.valid = false;
-             s.ready = false;
-         },
-         {"poll", "open lists", "end of list", "close list", "archive", "connect", "finish"},
-         End::NotConnected},
     };
-    config.currentImages[0] = true;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         script = {};
         journal.clear();
         c.setUp(script);
-        if (script.valid)
-            config.currentImages[0] = false;
         runCycle();
         EXPECT_EQ(journal, c.expected);
         EXPECT_EQ(ends.back(), c.why);

@@ -3,6 +3,7 @@
 #include "app/shell/archive_download_action.h"
 #include "app/shell/help_file.h"
 #include "app/shell/paging_feature.h"
+#include "app/shell/transfer_cycle.h"
 #include "platform/headless/headless_ui.h"
 #include "platform/headless/poll_event_loop.h"
 #include "platform/headless/termination_signals.h"
@@ -51,6 +52,7 @@ int runHeadless(const ProgramOptions& options, Edition edition, std::string_view
     Application app(ui, loop, clock, std::filesystem::current_path(), edition);
     // Timed alarm and current-weather pages.
     const std::shared_ptr<PagingFeature> paging = plugPaging(app);
+    TransferCycle transfer(app);
 
     int stopSignal = 0;
     platform::TerminationSignals signals(loop, [&loop, &stopSignal](int signalNumber) {
