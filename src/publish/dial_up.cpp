@@ -7,7 +7,6 @@
 #include "app/base/strings_publish.h"
 #include "app/base/text_pattern.h"
 #include "platform/event_loop.h"
-#include "publish/phonebook.h"
 
 namespace bv::publish {
 
@@ -76,17 +75,6 @@ bool DialerDialUp::hangUp(const app::ConfigRecord& config)
 {
     log_.logEventId(strings::kHangingUp.id);
     return dialer_.hangUp(config.dialupEntry);
-}
-
-std::vector<std::string> UnbuiltPppDialer::phonebookEntries() const
-{
-    return listPhonebook(kPeersDirectory);
-}
-
-int UnbuiltPppDialer::runDial(const app::ConfigRecord&)
-{
-    log_.logEvent(strings::kPppDialingUnbuilt);
-    return kDialFailed;
 }
 
 } // namespace bv::publish

@@ -85,19 +85,4 @@ class DialerDialUp final : public DialUp {
     platform::EventLoop& loop_;
 };
 
-// The dialer of `hollit` until dialing through pppd is built: it lists the
-// peers pppd could call, finds no connection, and fails every dial with one
-// event-log line.
-class UnbuiltPppDialer final : public Dialer {
-  public:
-    explicit UnbuiltPppDialer(app::EventLog& log) : log_(log) {}
-    std::vector<std::string> phonebookEntries() const override;
-    bool connectionActive(const std::string&) override { return false; }
-    int runDial(const app::ConfigRecord& config) override;
-    bool hangUp(const std::string&) override { return true; }
-
-  private:
-    app::EventLog& log_;
-};
-
 } // namespace bv::publish

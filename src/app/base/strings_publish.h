@@ -70,8 +70,6 @@ inline constexpr StringEntry kHangingUp{40371, "Hanging up Dialup connection."};
 inline constexpr std::string_view kConnectionsError = "Connections Error";
 inline constexpr std::string_view kDialupUnknownResult =
     " Dial-up ended with the unknown result %d; the connection is not used. ";
-inline constexpr std::string_view kPppDialingUnbuilt =
-    " Dial-up failed: dialing through pppd is not part of this build yet. ";
 
 // Dial-up networking: the dialog's status text.
 inline constexpr std::string_view kDialupDialogTitle =

@@ -1,6 +1,7 @@
 #include "app/shell/transfer_cycle.h"
 
 #include "app/shell/application.h"
+#include "publish/ppp_dialer.h"
 
 namespace bv::app {
 
@@ -17,7 +18,8 @@ TransferCycle::TransferCycle(Application& app)
                }})
 {
     if (app.edition() == Edition::WithDialUp) {
-        dialer_ = std::make_unique<publish::UnbuiltPppDialer>(app.eventLog());
+        dialer_ = std::make_unique<publish::PppDialer>(starter_, app.dialogHost(), app.eventLog(),
+                                                       app.eventLoop());
         dialUp_ =
             std::make_unique<publish::DialerDialUp>(*dialer_, app.eventLog(), app.eventLoop());
     } else {

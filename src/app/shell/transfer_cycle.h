@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/shell/main_commands.h"
+#include "platform/linux/spawned_process.h"
 #include "publish/dial_up.h"
 #include "publish/publish_work.h"
 #include "publish/transfer_window.h"
@@ -53,6 +54,7 @@ class TransferCycle final : public TransferCycleControl {
     std::unique_ptr<publish::TransferWork> makeWork();
 
     Application& app_;
+    platform::SpawningStarter starter_; // pppd, in hollit
     std::unique_ptr<publish::Dialer> dialer_;
     std::unique_ptr<publish::DialUp> dialUp_;
     std::function<void(bool)> toolbarBusy_;
