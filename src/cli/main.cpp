@@ -40,9 +40,9 @@ constexpr bv::cli::Command kCommands[] = {
     {"image", "N|all",
      "poll the station and draw current-weather image N (0 to 11) or every image into Images/",
      bv::cli::runImageCommand},
-    {"page", "--dry-run [--weather] [--alarms]",
-     "evaluate the alarms and the current-weather page against the station and print the pages "
-     "that would be queued",
+    {"page", "[--dry-run] [--weather] [--alarms]",
+     "evaluate the alarms and the current-weather page against the station, print the queued "
+     "pages and send them through the paging modem (--dry-run: print only)",
      bv::cli::runPageCommand},
     {"poll", "[--json] [--trace FILE]",
      "read the station's current conditions and memory values once", bv::cli::runPollCommand},

@@ -5,6 +5,12 @@
 
 namespace bv::cli {
 
+// viraraz page [--weather] [--alarms]: evaluates as a timed run does, writes
+// sendpages.dat, prints it, and sends it through the paging modem (Com Port of
+// Modem; ports/COMn of the station directory when that exists), printing
+// "name: sent" or "name: NOT sent" per page; exit status 1 when any page
+// failed or the station did not answer.
+//
 // viraraz page --dry-run [--weather] [--alarms]
 //
 // Runs one alarm and current-weather evaluation against the configured

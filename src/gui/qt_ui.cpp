@@ -139,6 +139,11 @@ HelpWindow* QtUi::helpWindow() const
     return helpWindow_.data();
 }
 
+void QtUi::beep()
+{
+    QApplication::beep();
+}
+
 void QtUi::showHelp(int topic)
 {
     // A window owned by the modal dialog stays usable while that dialog runs;

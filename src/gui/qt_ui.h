@@ -49,6 +49,7 @@ class QtUi final : public platform::Ui {
     int runModal(platform::DialogClient& dialog) override;
     void eventLogChanged() override;
     void showHelp(int topic) override;
+    void beep() override;
     std::string chooseDirectory(const std::string& title, const std::string& startDir) override;
     std::vector<std::string> chooseFiles(const platform::FileFilter& filter,
                                          const std::string& startDir) override;

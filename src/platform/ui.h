@@ -70,6 +70,8 @@ class Ui {
     // Opens the help file of the station directory at a topic
     // number (0 = its contents page). A Ui without a help viewer ignores it.
     virtual void showHelp(int topic) { static_cast<void>(topic); }
+    // Sounds the speaker (a PC Speaker pager entry). A Ui without one stays silent.
+    virtual void beep() {}
     // The directory picker ("Select Directory"), opened at startDir: the chosen
     // directory's absolute path, or an empty text when the user cancelled.
     virtual std::string chooseDirectory(const std::string& title, const std::string& startDir) = 0;

@@ -39,6 +39,9 @@ inline constexpr std::string_view kModemPortOpenError = "Error in opening Modem 
 inline constexpr std::string_view kSendingNumericPage = "Sending Page to Numeric entry ";
 inline constexpr std::string_view kNumericPageSent =
     "Pager string \" %s \" sent to Numeric pager \"%s\" .";
+// The modem never answered "OK" to a numeric pager's dial: nothing was sent.
+inline constexpr std::string_view kNumericPageFailed =
+    "Page to Numeric pager \"%s\" not sent: the modem did not answer OK.";
 // Followed by the entry name in double quotes and a full stop.
 inline constexpr std::string_view kSendingTelephoneAlarm = "Sending alarm to Telephone entry ";
 // Followed by the entry name in double quotes and a full stop.

@@ -11,7 +11,50 @@
 
 namespace bv::app {
 
-PagingFeature::PagingFeature(Application& app) : app_(app), modemPort_(app.portServices()) {}
+namespace {
+class PagerStatusRun : public BackgroundRun {
+  public:
+    explicit PagerStatusRun(paging::PagerStatus& status) : status_(status) {}
+    bool running() const override { return status_.running(); }
+    void cancel() override { status_.cancel(); }
+
+  private:
+    paging::PagerStatus& status_;
+};
+} // namespace
+
+PagingFeature::PagingFeature(Application& app) : app_(app), modemPort_(app.portServices())
+{
+    // The port number and init string are read when a page goes out, so a
+    // change in Pager Setup counts from the next queue on.
+    pagerStatus_ = std::make_unique<paging::PagerStatus>(paging::PagerStatusServices{
+        app.eventLoop(), modemPort_,
+        [&app] {
+            return paging::ModemSetup{app.config().pagerComPort, app.config().pagerModemInit};
+        },
+        [&app](const std::string& line) { app.eventLog().logEvent(line); },
+        [&app](std::string_view text) {
+            if (text.empty())
+                app.shell().clearStatus();
+            else
+                app.shell().showStatus(text);
+        },
+        [&app] { app.ui().beep(); },
+        [this](bool busy) {
+            if (pagingState_)
+                pagingState_(busy);
+        },
+        [&app](int seconds) { advanceTimers(app.schedulerState(), seconds); }});
+    sender_ = pagerStatus_.get();
+    toolbarRun_ = std::make_unique<PagerStatusRun>(*pagerStatus_);
+}
+
+PagingFeature::~PagingFeature() = default;
+
+BackgroundRun& PagingFeature::toolbarRun()
+{
+    return *toolbarRun_;
+}
 
 paging::RunReport PagingFeature::run(PagingSelector what)
 {
@@ -59,6 +102,8 @@ std::shared_ptr<PagingFeature> addPagingCommands(MainCommands& commands, Applica
 {
     std::shared_ptr<PagingFeature> feature = plugPaging(app);
     commands.setAction(CmdPager, [feature] { feature->openPagerSetup(); });
+    commands.setPagerStatus(&feature->toolbarRun());
+    feature->setPagingState([&commands](bool busy) { commands.setToolbarBusy(busy); });
     return feature;
 }
 

@@ -1,0 +1,193 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <fstream>
+
+#include "paging/pager_status.h"
+#include "paging/tap_block.h"
+#include "support/memory_wire.h"
+#include "support/scripted_ui.h"
+#include "support/temp_dir.h"
+#include "support/virtual_time.h"
+
+namespace bv::paging {
+namespace {
+
+// A paging modem that answers "OK" to the init and the numeric dial, and an
+// alphanumeric service behind it: the dials answer from a script, CR gets the
+// "ID=" prompt, the login an acceptance and the block an ACK.
+class PagingLine {
+  public:
+    std::vector<std::string> dialAnswers; // in order; then "CONNECT 1200"
+    bool answerOk = true;
+
+    void onChunk(std::span<const std::uint8_t> bytes, sim::LineOutput& out)
+    {
+        const std::string chunk(bytes.begin(), bytes.end());
+        std::string reply;
+        if (chunk.starts_with("ATDT")) {
+            reply = dialAnswers.empty() ? "CONNECT 1200" : dialAnswers.front();
+            if (!dialAnswers.empty())
+                dialAnswers.erase(dialAnswers.begin());
+        } else if (chunk.starts_with("atdt") || chunk.starts_with("AT")) {
+            reply = answerOk ? "OK" : "";
+        } else if (chunk == "\r") {
+            reply = "ID=";
+        } else if (chunk == tap::kLogin) {
+            reply = "110 1.8";
+        } else if (chunk.starts_with(tap::kStx)) {
+            reply = "211\x06";
+        }
+        if (!reply.empty())
+            out.send(std::span(reinterpret_cast<const std::uint8_t*>((reply + "\r\n").data()),
+                               reply.size() + 2));
+    }
+};
+
+class PagerStatusTest : public ::testing::Test {
+  protected:
+    testsupport::VirtualTime time;
+    testsupport::ScriptedUi ui;
+    PagingLine service;
+    testsupport::LambdaPeer peer{[this](auto bytes, auto& out) { service.onChunk(bytes, out); }};
+    testsupport::MemoryWire wire{time, peer};
+    station::ClassicPort port{station::PortServices{
+        time, time, ui, wire.factory(), [](int n) { return "COM" + std::to_string(n); }}};
+    std::vector<std::string> log;
+    std::vector<int> advanced;
+    int beeps = 0;
+    PagerStatus status{PagerStatusServices{time, port,
+                                           [] {
+                                               return ModemSetup{2, "ATZ"};
+                                           },
+                                           [this](const std::string& line) { log.push_back(line); },
+                                           [](std::string_view) {}, [this] { ++beeps; },
+                                           [](bool) {}, [this](int s) { advanced.push_back(s); }}};
+    testsupport::TempDir dir;
+    int finishedCalls = 0;
+
+    static PagerEntry entry(std::string name, EntryKind kind)
+    {
+        PagerEntry e;
+        e.name = std::move(name);
+        e.kind = kind;
+        e.number = "5551234";
+        e.connectDelaySec = 5;
+        return e;
+    }
+
+    // Sends the queue and runs the loop until the window closes.
+    void send(const std::vector<std::pair<PagerEntry, std::string>>& pages)
+    {
+        const auto file = dir.path() / "sendpages.dat";
+        std::ofstream out(file);
+        for (const auto& [e, line] : pages)
+            out << formatPagerLine(e) << '\n' << line << '\n';
+        out.close();
+        status.sendQueue(file, [this] { ++finishedCalls; });
+        for (int i = 0; i < 1000 && status.running(); ++i)
+            time.pause(1000);
+        EXPECT_EQ(finishedCalls, 1);
+    }
+
+    int countIn(const std::string& text, const std::string& what) const
+    {
+        int n = 0;
+        for (std::size_t at = text.find(what); at != std::string::npos;
+             at = text.find(what, at + 1))
+            ++n;
+        return n;
+    }
+
+    bool logged(const std::string& line) const
+    {
+        return std::find(log.begin(), log.end(), line) != log.end();
+    }
+};
+
+TEST_F(PagerStatusTest, SendsNumericPagesOneAfterTheOther)
+{
+    send({{entry("Bob", EntryKind::Numeric), "1*12*85*#,,,;ATH0\r"},
+          {entry("Ann", EntryKind::Numeric), "0*72*#,,,;ATH0\r"}});
+    const std::string written = wire.writtenText();
+    EXPECT_EQ(countIn(written, "atdt5551234,,,;\r"), 2);
+    EXPECT_EQ(countIn(written, "atx3d1*12*85*#,,,;ATH0\r"), 1);
+    EXPECT_EQ(countIn(written, "atx3d0*72*#,,,;ATH0\r"), 1);
+    EXPECT_TRUE(logged("Sending Page to Numeric entry \"Bob\"."));
+    EXPECT_TRUE(logged("Pager string \" 1-12-85- \" sent to Numeric pager \"Bob\" ."));
+    EXPECT_TRUE(logged("Pager string \" 0-72- \" sent to Numeric pager \"Ann\" ."));
+    EXPECT_FALSE(port.isOpen());
+}
+
+TEST_F(PagerStatusTest, ReportsANumericPageTheModemNeverConnectedAsNotSent)
+{
+    service.answerOk = false;
+    send({{entry("Bob", EntryKind::Numeric), "1*12*#,,,;ATH0\r"}});
+    EXPECT_EQ(countIn(wire.writtenText(), "atx3d"), 0);
+    EXPECT_TRUE(logged("Page to Numeric pager \"Bob\" not sent: the modem did not answer OK."));
+    EXPECT_EQ(std::count_if(log.begin(), log.end(),
+                            [](const std::string& l) { return l.find("sent to") != l.npos; }),
+              0);
+}
+
+TEST_F(PagerStatusTest, APortThatWillNotOpenDropsTheQueueWithoutASentLine)
+{
+    wire.failNextOpen(ENOENT);
+    send({{entry("Home", EntryKind::Telephone), "ATDT5551234@,,,,11#,,;ATH0\r"},
+          {entry("Bob", EntryKind::Numeric), "1*12*#,,,;ATH0\r"}});
+    EXPECT_EQ(log, std::vector<std::string>{"Error in opening Modem com port."});
+    EXPECT_EQ(wire.openCount(), 0);
+}
+
+TEST_F(PagerStatusTest, CancelHangsUpATelephoneCallAndDropsTheRest)
+{
+    const auto file = dir.path() / "sendpages.dat";
+    std::ofstream(file) << formatPagerLine(entry("Home", EntryKind::Telephone)) << "\n"
+                        << "ATDT5551234@,,,,11#,,;ATH0\r\n"
+                        << formatPagerLine(entry("Bob", EntryKind::Numeric)) << "\n"
+                        << "1*12*#,,,;ATH0\r\n";
+    status.sendQueue(file, [this] { ++finishedCalls; });
+    time.pause(20000); // inside the 40-second wait of the call
+    ASSERT_TRUE(port.isOpen());
+    status.cancel();
+    time.pause(60000);
+    EXPECT_FALSE(port.isOpen());
+    EXPECT_EQ(finishedCalls, 1);
+    EXPECT_EQ(countIn(wire.writtenText(), "atdt"), 0);
+    EXPECT_FALSE(logged("Sent alarm to Telephone entry \"Home\"."));
+}
+
+TEST_F(PagerStatusTest, RedialsABusyServiceAndSendsTheTapBlock)
+{
+    service.dialAnswers = {"BUSY"};
+    PagerEntry pager = entry("Pat", EntryKind::AlphaNumeric);
+    pager.access = "1234";
+    pager.advanced.protocol = AdvancedSettings::kAutomatic;
+    send({{pager, "abc"}});
+    const std::string written = wire.writtenText();
+    EXPECT_EQ(countIn(written, "ATDT5551234\r"), 2);
+    EXPECT_EQ(countIn(written, "\x1bPG1\r"), 1);
+    EXPECT_EQ(countIn(written, "\x02"
+                               "1234\rabc\r\x03"
+                               "20?\r"),
+              1);
+    EXPECT_EQ(wire.settings().dataBits, 7);
+    EXPECT_TRUE(logged("\"abc\""));
+    EXPECT_TRUE(logged("Following Pager string sent to Alphanumeric Pager \"Pat\"."));
+    EXPECT_EQ(advanced, std::vector<int>{60});
+}
+
+TEST_F(PagerStatusTest, ThreeFailedAlphanumericAttemptsAreLoggedAsAnError)
+{
+    service.dialAnswers = {"NO CARRIER", "NO CARRIER", "NO CARRIER"};
+    send({{entry("Pat", EntryKind::AlphaNumeric), "abc"},
+          {entry("Beeper", EntryKind::PcSpeaker), "beep"}});
+    EXPECT_EQ(countIn(wire.writtenText(), "ATDT5551234\r"), 3);
+    EXPECT_TRUE(logged("Error in sending Page to Alphanumeric Pager \\\"Pat\\\" ."));
+    EXPECT_FALSE(logged("\"abc\""));
+    EXPECT_EQ(beeps, 1);
+}
+
+} // namespace
+} // namespace bv::paging
