@@ -81,10 +81,10 @@ TEST_F(PageCommand, PrintsTheQueuedPagesAndSendsNothing)
         EXPECT_NE(received.word, "WWR") << "a dry run leaves the high wind speed alone";
 }
 
-TEST_F(PageCommand, RefusesWithoutDryRunOrPaging)
+TEST_F(PageCommand, RefusesAnUnknownArgumentOrPagingOff)
 {
-    EXPECT_EQ(page({"--weather"}), kExitUsage);
-    EXPECT_EQ(err.str(), "usage: viraraz page --dry-run [--weather] [--alarms]\n");
+    EXPECT_EQ(page({"--weather", "--now"}), kExitUsage);
+    EXPECT_EQ(err.str(), "usage: viraraz page [--dry-run] [--weather] [--alarms]\n");
     EXPECT_EQ(page({"--dry-run"}), kExitFailure);
     EXPECT_NE(err.str().find("give --weather or --alarms"), std::string::npos);
 }

@@ -81,7 +81,9 @@ class PagingFeatureTest : public testing::Test {
         codes[paging::OutsideTemp] = "11";
         EXPECT_TRUE(paging::writeAlarmCodes(dir.path() / paging::kAlarmCodesFileName, codes));
         app.start({}, {});
-        plugPaging(app);
+        // These cases read the queue each run writes; the modem shares the
+        // station's wire here, so nothing is sent.
+        plugPaging(app)->setSender(nullptr);
     }
 
     testsupport::TempDir dir{"bv-paging"};
