@@ -19,17 +19,18 @@ cmake --build --preset default --target viraraz hollit
 viraraz=$root/build/default/src/cli/viraraz
 hollit=$root/build/default/src/gui/hollit
 
-mkdir -p demo/station/templates demo/www
+mkdir -p demo/station/templates demo/station/Download demo/station/Images demo/www
 cd demo/station
 every() { local n=$1 v=$2 out=$v; for ((i = 1; i < n; i++)); do out+=",$v"; done; echo "$out"; }
 if [ ! -f config.dat ]; then
-    "$viraraz" config set stationModel "Carrow III" >/dev/null
+    "$viraraz" config set stationModel "Ostrel II" >/dev/null
     "$viraraz" config set localTransferEnabled 1 >/dev/null
     "$viraraz" config set localTransferPath "$root/demo/www/" >/dev/null
     "$viraraz" config set transferIntervalSec 60 >/dev/null
     "$viraraz" config set downloadBeforeUpload 1 >/dev/null
     "$viraraz" config set uploadArchiveFile 1 >/dev/null
-    "$viraraz" config set currentImages "$(every 13 1)" >/dev/null
+    # Every gauge but the thermal index, which cool air leaves without a value.
+    "$viraraz" config set currentImages 1,1,1,1,1,1,1,1,1,1,0,1,1 >/dev/null
     "$viraraz" config set historyImages "$(every 13 1)" >/dev/null
     cp "$root"/resources/samples/{sample.htx,ticker.htm,ticker.js} templates/
     printf 'sample.htx\nticker.js\nticker.htm\n' > files.dat

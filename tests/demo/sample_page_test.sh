@@ -22,14 +22,15 @@ sim=""
 cleanup() { [ -n "$sim" ] && kill "$sim" 2>/dev/null; rm -rf "$work"; }
 trap cleanup EXIT
 station=$work/station www=$work/www
-mkdir -p "$station/templates" "$www"
+mkdir -p "$station/templates" "$station/Download" "$station/Images" "$www"
 cd "$station"
 ones() { local out=1; for ((i = 1; i < 13; i++)); do out+=",1"; done; echo "$out"; }
-"$viraraz" config set stationModel "Carrow III" >/dev/null
+"$viraraz" config set stationModel "Ostrel II" >/dev/null
 "$viraraz" config set localTransferEnabled 1 >/dev/null
 "$viraraz" config set localTransferPath "$www/" >/dev/null
 "$viraraz" config set uploadArchiveFile 1 >/dev/null
-"$viraraz" config set currentImages "$(ones)" >/dev/null
+# Every gauge but the thermal index, which cool air leaves without a value.
+"$viraraz" config set currentImages 1,1,1,1,1,1,1,1,1,1,0,1,1 >/dev/null
 "$viraraz" config set historyImages "$(ones)" >/dev/null
 cp "$samples"/sample.htx "$samples"/ticker.js templates/
 printf 'sample.htx\nticker.js\n' > files.dat
