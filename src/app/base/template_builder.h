@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "platform/dialog_template.h"
@@ -17,6 +18,10 @@ class TemplateBuilder {
     TemplateBuilder(std::string name, std::string title, int helpTopic);
 
     // A control of the body at row and column of its parent (0 = the dialog).
+    // Controls one dialog may have. A reference add() or button() returned
+    // stays valid while more controls are added.
+    static constexpr std::size_t kMaxControls = 256;
+
     platform::ControlSpec& add(int id, platform::ControlKind kind, std::string caption, int row,
                                int column = 0, int parent = 0);
     // A push button of the bottom row; columns order the row left to right.
