@@ -6,11 +6,14 @@
 #include "app/base/atomic_file.h"
 #include "app/base/settings_dialog_launcher.h"
 #include "app/base/shell.h"
+#include "app/base/shell_helpers.h"
 #include "app/base/strings_publish.h"
 #include "app/base/strings_weather.h"
 #include "app/base/template_builder.h"
 #include "app/base/text_pattern.h"
+#include "publish/publish_paths.h"
 #include "publish/settings_commit.h"
+#include "publish/text_lines.h"
 
 namespace bv::publish {
 
@@ -26,11 +29,6 @@ constexpr int kImagesGroup = 1402;
 constexpr int kArchiveGroup = 1403;
 constexpr int kExtensionLabel = 1404;
 
-constexpr std::string_view kFileListName = "files.dat";
-constexpr std::string_view kTemplatesFolder = "templates";
-constexpr std::string_view kImagesFolder = "Images";
-constexpr std::string_view kDownloadFolder = "Download";
-constexpr std::string_view kTemplateExtension = "htx";
 constexpr int kExtensionMaxLength = 4;
 // An archive file name needs a letter and its dot at least.
 constexpr std::size_t kMinArchiveNameLength = 2;
@@ -80,34 +78,23 @@ std::string graphFile(const app::ConfigRecord& config, std::size_t i)
     return std::string(strings::kGraphImageFiles[i].text);
 }
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b)
-{
-    return std::ranges::equal(a, b, [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
-}
-
 } // namespace
 
 std::vector<std::string> readFileList(const std::filesystem::path& stationDir)
 {
     std::vector<std::string> entries;
     std::ifstream in(stationDir / kFileListName);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (!line.empty())
-            entries.push_back(line);
-    }
+    TextLine line;
+    while (readLine(in, line))
+        if (!line.text.empty())
+            entries.push_back(std::move(line.text));
     return entries;
 }
 
 std::vector<std::string> selectedImagePaths(const app::ConfigRecord& config,
                                             const std::filesystem::path& stationDir)
 {
-    const std::filesystem::path images = stationDir / kImagesFolder;
+    const std::filesystem::path images = stationDir / kImagesDir;
     std::vector<std::string> paths;
     for (std::size_t i = 0; i < strings::kCurrentImageFiles.size(); ++i) {
         if (config.currentImages[i])
@@ -126,7 +113,7 @@ DataDialog::DataDialog(app::Shell& shell, app::ConfigRecord& config, DataDialogS
 
 std::string DataDialog::archivePath() const
 {
-    return (services_.stationDir / kDownloadFolder / draft_.archiveFileName).string();
+    return (services_.stationDir / kDownloadDir / draft_.archiveFileName).string();
 }
 
 void DataDialog::handleOpen(platform::DialogView& view)
@@ -183,7 +170,7 @@ void DataDialog::addFiles(platform::DialogView& view)
 {
     const platform::FileFilter filter{std::string(strings::kFileFilterName), "*"};
     const std::vector<std::string> chosen =
-        shell_.ui().chooseFiles(filter, (services_.stationDir / kTemplatesFolder).string());
+        shell_.ui().chooseFiles(filter, (services_.stationDir / kTemplatesDir).string());
     std::vector<std::string> items = view.items(kFiles);
     for (const std::string& path : chosen)
         if (std::ranges::find(items, path) == items.end())
@@ -243,7 +230,7 @@ bool DataDialog::writeFileList(const platform::DialogView& view)
 void DataDialog::confirm(platform::DialogView& view)
 {
     const std::string extension = view.text(kExtension);
-    if (equalsIgnoringCase(extension, kTemplateExtension)) {
+    if (app::equalsIgnoringCase(extension, kTemplateExtension)) {
         shell_.errorBox(strings::kTemplateExtensionRefused, app::BoxOwner::ActiveWindow);
         view.setFocus(kExtension);
         return;

@@ -1,27 +1,19 @@
 #include "setup/installation.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "app/base/atomic_file.h"
+#include "app/base/shell_helpers.h"
 
 namespace bv::setup {
 namespace {
 
 namespace fs = std::filesystem;
 
-bool equalIgnoringCase(std::string_view a, std::string_view b)
-{
-    return std::ranges::equal(a, b, [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
-}
-
 bool inList(std::string_view name, std::initializer_list<std::string_view> list)
 {
-    return std::ranges::any_of(list,
-                               [name](std::string_view e) { return equalIgnoringCase(name, e); });
+    return std::ranges::any_of(
+        list, [name](std::string_view e) { return app::equalsIgnoringCase(name, e); });
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "app/base/shell_helpers.h"
 
 #include <algorithm>
+#include <cctype>
 #include <system_error>
 
 namespace bv::app {
@@ -77,6 +78,14 @@ WindowRect centeredRect(const WindowRect& window, int screenWidth, int screenHei
     centred.right = centred.left + width;
     centred.bottom = centred.top + height;
     return centred;
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b)
+{
+    return std::ranges::equal(a, b, [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) ==
+               std::tolower(static_cast<unsigned char>(y));
+    });
 }
 
 } // namespace bv::app

@@ -21,6 +21,9 @@ bool isNumberText(std::string_view text);
 // Free text: no control character (below 0x20, or 0x7F).
 bool isPrintableText(std::string_view text);
 
+// Equal but for the case of ASCII letters ("INSTALL.HDR" is "install.hdr").
+bool equalsIgnoringCase(std::string_view a, std::string_view b);
+
 // Size in bytes, or -1 when there is no such file.
 std::int64_t fileSize(const std::filesystem::path& path);
 
