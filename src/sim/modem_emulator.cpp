@@ -55,6 +55,14 @@ void ModemEmulator::onOpen(const platform::LineSettings&)
     state_ = State::Command;
     stateChangeMs_ = kNever;
     line_.clear();
+    onHook();
+}
+
+void ModemEmulator::dropCarrier(LineOutput& out)
+{
+    state_ = State::Command;
+    stateChangeMs_ = kNever;
+    report(Result::NoCarrier, out);
 }
 
 ModemEmulator::Phase ModemEmulator::phaseAt(std::int64_t nowMs) const
@@ -160,8 +168,11 @@ void ModemEmulator::runLine(const std::string& line, LineOutput& out)
         case 'Z':
             restoreDefaults();
             break;
+        case 'H':
+            onHook(); // ends a call kept up by a dial ending in ';'
+            break;
         default:
-            break; // H (already on hook in command mode), X, M, L ...: accepted
+            break; // X, M, L ...: accepted
         }
     }
     report(Result::Ok, out);

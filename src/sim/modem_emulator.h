@@ -37,7 +37,8 @@ struct DialRecord {
 // scripted loss of carrier, reported as NO CARRIER. The "+++" escape is not
 // emulated: the program hangs up by closing the port.
 //
-// Subclasses (a paging service) can watch dials through onDial().
+// Subclasses (a paging service) watch dials through onDial() and hang-ups
+// through onHook(), and end a call from the far side with dropCarrier().
 class ModemEmulator : public LinePeer {
   public:
     explicit ModemEmulator(LinePeer* remote = nullptr) : remote_(remote) {}
@@ -59,6 +60,10 @@ class ModemEmulator : public LinePeer {
         (void)dial;
         (void)out;
     }
+    // ATH, or a new open of the line (DTR dropped).
+    virtual void onHook() {}
+    // The remote hung up: NO CARRIER, and the modem is back in command mode.
+    void dropCarrier(LineOutput& out);
 
   private:
     enum class State { Command, Dialing, Online };

@@ -5,7 +5,7 @@
 #include <fstream>
 
 #include "paging/pager_status.h"
-#include "paging/tap_block.h"
+#include "sim/paging_service.h"
 #include "support/memory_wire.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
@@ -14,52 +14,23 @@
 namespace bv::paging {
 namespace {
 
-// A paging modem that answers "OK" to the init and the numeric dial, and an
-// alphanumeric service behind it: the dials answer from a script, CR gets the
-// "ID=" prompt, the login an acceptance and the block an ACK.
-class PagingLine {
-  public:
-    std::vector<std::string> dialAnswers; // in order; then "CONNECT 1200"
-    bool answerOk = true;
-
-    void onChunk(std::span<const std::uint8_t> bytes, sim::LineOutput& out)
-    {
-        const std::string chunk(bytes.begin(), bytes.end());
-        std::string reply;
-        if (chunk.starts_with("ATDT")) {
-            reply = dialAnswers.empty() ? "CONNECT 1200" : dialAnswers.front();
-            if (!dialAnswers.empty())
-                dialAnswers.erase(dialAnswers.begin());
-        } else if (chunk.starts_with("atdt") || chunk.starts_with("AT")) {
-            reply = answerOk ? "OK" : "";
-        } else if (chunk == "\r") {
-            reply = "ID=";
-        } else if (chunk == tap::kLogin) {
-            reply = "110 1.8";
-        } else if (chunk.starts_with(tap::kStx)) {
-            reply = "211\x06";
-        }
-        if (!reply.empty())
-            out.send(std::span(reinterpret_cast<const std::uint8_t*>((reply + "\r\n").data()),
-                               reply.size() + 2));
-    }
-};
-
 class PagerStatusTest : public ::testing::Test {
   protected:
     testsupport::VirtualTime time;
     testsupport::ScriptedUi ui;
-    PagingLine service;
-    testsupport::LambdaPeer peer{[this](auto bytes, auto& out) { service.onChunk(bytes, out); }};
-    testsupport::MemoryWire wire{time, peer};
+    // The modem answers OK to the init and to a dial ending in ';'; data calls
+    // reach its TAP terminal.
+    sim::PagingService service;
+    testsupport::MemoryWire wire{time, service};
+    std::string modemInit = "ATZ";
     station::ClassicPort port{station::PortServices{
         time, time, ui, wire.factory(), [](int n) { return "COM" + std::to_string(n); }}};
     std::vector<std::string> log;
     std::vector<int> advanced;
     int beeps = 0;
     PagerStatus status{PagerStatusServices{time, port,
-                                           [] {
-                                               return ModemSetup{2, "ATZ"};
+                                           [this] {
+                                               return ModemSetup{2, modemInit};
                                            },
                                            [this](const std::string& line) { log.push_back(line); },
                                            [](std::string_view) {}, [this] { ++beeps; },
@@ -110,10 +81,9 @@ TEST_F(PagerStatusTest, SendsNumericPagesOneAfterTheOther)
 {
     send({{entry("Bob", EntryKind::Numeric), "1*12*85*#,,,;ATH0\r"},
           {entry("Ann", EntryKind::Numeric), "0*72*#,,,;ATH0\r"}});
-    const std::string written = wire.writtenText();
-    EXPECT_EQ(countIn(written, "atdt5551234,,,;\r"), 2);
-    EXPECT_EQ(countIn(written, "atx3d1*12*85*#,,,;ATH0\r"), 1);
-    EXPECT_EQ(countIn(written, "atx3d0*72*#,,,;ATH0\r"), 1);
+    // Three pauses for the 5-second delay after connection, then the digits.
+    EXPECT_EQ(service.toneCalls(), (std::vector<sim::ToneCall>{{"5551234", ",,,1*12*85*#,,,"},
+                                                               {"5551234", ",,,0*72*#,,,"}}));
     EXPECT_TRUE(logged("Sending Page to Numeric entry \"Bob\"."));
     EXPECT_TRUE(logged("Pager string \" 1-12-85- \" sent to Numeric pager \"Bob\" ."));
     EXPECT_TRUE(logged("Pager string \" 0-72- \" sent to Numeric pager \"Ann\" ."));
@@ -122,9 +92,9 @@ TEST_F(PagerStatusTest, SendsNumericPagesOneAfterTheOther)
 
 TEST_F(PagerStatusTest, ReportsANumericPageTheModemNeverConnectedAsNotSent)
 {
-    service.answerOk = false;
+    modemInit = "ATQ1"; // a quiet modem sends no result codes
     send({{entry("Bob", EntryKind::Numeric), "1*12*#,,,;ATH0\r"}});
-    EXPECT_EQ(countIn(wire.writtenText(), "atx3d"), 0);
+    EXPECT_EQ(service.toneCalls(), (std::vector<sim::ToneCall>{{"5551234", ",,,"}}));
     EXPECT_TRUE(logged("Page to Numeric pager \"Bob\" not sent: the modem did not answer OK."));
     EXPECT_EQ(std::count_if(log.begin(), log.end(),
                             [](const std::string& l) { return l.find("sent to") != l.npos; }),
@@ -154,24 +124,19 @@ TEST_F(PagerStatusTest, CancelHangsUpATelephoneCallAndDropsTheRest)
     time.pause(60000);
     EXPECT_FALSE(port.isOpen());
     EXPECT_EQ(finishedCalls, 1);
-    EXPECT_EQ(countIn(wire.writtenText(), "atdt"), 0);
+    EXPECT_EQ(service.toneCalls(), (std::vector<sim::ToneCall>{{"5551234", "@,,,,11#,,"}}));
     EXPECT_FALSE(logged("Sent alarm to Telephone entry \"Home\"."));
 }
 
 TEST_F(PagerStatusTest, RedialsABusyServiceAndSendsTheTapBlock)
 {
-    service.dialAnswers = {"BUSY"};
+    service.scriptDial({sim::DialResult::Busy});
     PagerEntry pager = entry("Pat", EntryKind::AlphaNumeric);
     pager.access = "1234";
     pager.advanced.protocol = AdvancedSettings::kAutomatic;
     send({{pager, "abc"}});
-    const std::string written = wire.writtenText();
-    EXPECT_EQ(countIn(written, "ATDT5551234\r"), 2);
-    EXPECT_EQ(countIn(written, "\x1bPG1\r"), 1);
-    EXPECT_EQ(countIn(written, "\x02"
-                               "1234\rabc\r\x03"
-                               "20?\r"),
-              1);
+    EXPECT_EQ(countIn(wire.writtenText(), "ATDT5551234\r"), 2);
+    EXPECT_EQ(service.pages(), (std::vector<sim::ReceivedPage>{{"1234", "abc", false, true}}));
     EXPECT_EQ(wire.settings().dataBits, 7);
     EXPECT_TRUE(logged("\"abc\""));
     EXPECT_TRUE(logged("Following Pager string sent to Alphanumeric Pager \"Pat\"."));
@@ -180,13 +145,27 @@ TEST_F(PagerStatusTest, RedialsABusyServiceAndSendsTheTapBlock)
 
 TEST_F(PagerStatusTest, ThreeFailedAlphanumericAttemptsAreLoggedAsAnError)
 {
-    service.dialAnswers = {"NO CARRIER", "NO CARRIER", "NO CARRIER"};
+    for (int i = 0; i < 3; ++i)
+        service.scriptDial({sim::DialResult::NoCarrier});
     send({{entry("Pat", EntryKind::AlphaNumeric), "abc"},
           {entry("Beeper", EntryKind::PcSpeaker), "beep"}});
     EXPECT_EQ(countIn(wire.writtenText(), "ATDT5551234\r"), 3);
     EXPECT_TRUE(logged("Error in sending Page to Alphanumeric Pager \\\"Pat\\\" ."));
     EXPECT_FALSE(logged("\"abc\""));
+    EXPECT_TRUE(service.pages().empty());
     EXPECT_EQ(beeps, 1);
+}
+
+TEST_F(PagerStatusTest, TypesTheIdAndMessageAtTheManualPrompts)
+{
+    PagerEntry pager = entry("Pat", EntryKind::AlphaNumeric);
+    pager.access = "1234";
+    pager.advanced.protocol = AdvancedSettings::kManual;
+    send({{pager, "0- Weather 72 "}});
+    EXPECT_EQ(service.pages(),
+              (std::vector<sim::ReceivedPage>{{"1234", "0- Weather 72 ", true, true}}));
+    EXPECT_TRUE(logged("\"0- Weather 72\"")) << "the log leaves off the last character";
+    EXPECT_EQ(advanced, std::vector<int>{60});
 }
 
 } // namespace
