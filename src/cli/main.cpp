@@ -53,8 +53,9 @@ constexpr bv::cli::Command kCommands[] = {
      bv::cli::runSetTimeCommand},
     {"simulate",
      "[--model NAME] [--port N] [--baud RATE] [--baud-pacing] [--seed S] [--archive-period MIN] "
-     "[--history-hours H]",
-     "serve a simulated station on a pseudo-terminal linked as ports/COMn",
+     "[--history-hours H] [--modem N]",
+     "serve a simulated station on a pseudo-terminal linked as ports/COMn (--modem: and a paging "
+     "service's modem on a second one linked as ports/COMN, for viraraz page)",
      bv::cli::runSimulateCommand},
     {"tags", "", "list every template marker of the station with its current value",
      bv::cli::runTagsCommand},

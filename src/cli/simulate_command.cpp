@@ -9,6 +9,7 @@
 #include "platform/headless/poll_event_loop.h"
 #include "platform/headless/termination_signals.h"
 #include "platform/linux/system_clock.h"
+#include "sim/paging_service.h"
 #include "sim/port_link.h"
 #include "sim/pty_server.h"
 #include "sim/simulated_model.h"
@@ -19,10 +20,11 @@ namespace {
 
 constexpr std::string_view kUsage =
     "usage: viraraz simulate [--model NAME] [--port N] [--baud RATE] [--baud-pacing] [--seed S]\n"
-    "                        [--archive-period MIN] [--history-hours H]\n";
+    "                        [--archive-period MIN] [--history-hours H] [--modem N]\n";
 constexpr int kHighestPort = 255;
 constexpr int kBauds[] = {300, 1200, 2400, 4800, 9600, 19200};
 constexpr int kFallbackBaud = 2400; // when config.dat holds a rate the line cannot run at
+constexpr int kModemBaud = 2400;    // what the paging modem's line is paced at
 constexpr int kMaxArchivePeriodMin = 120;
 constexpr int kMaxHistoryHours = 2000; // about 12 weeks: a full ring even at 2-hour periods
 
@@ -55,7 +57,7 @@ SimulateArgs parseSimulateArgs(const std::vector<std::string>& args)
         }
         const bool takesValue = word == "--model" || word == "--port" || word == "--baud" ||
                                 word == "--seed" || word == "--archive-period" ||
-                                word == "--history-hours";
+                                word == "--history-hours" || word == "--modem";
         if (!takesValue || i + 1 == args.size()) {
             parsed.error = takesValue ? word + " needs a value" : "unknown option " + word;
             return parsed;
@@ -68,10 +70,10 @@ SimulateArgs parseSimulateArgs(const std::vector<std::string>& args)
                 parsed.error = "no station model is called \"" + value + "\"";
             else
                 o.modelCode = model->modelCode;
-        } else if (word == "--port") {
+        } else if (word == "--port" || word == "--modem") {
             if (!parseNumber(value, number) || number < 1 || number > kHighestPort)
-                parsed.error = "--port takes a port number 1 to 255";
-            o.port = number;
+                parsed.error = word + " takes a port number 1 to 255";
+            (word == "--port" ? o.port : o.modemPort) = number;
         } else if (word == "--baud") {
             if (!parseNumber(value, number) || !knownBaud(number))
                 parsed.error = "--baud takes 300, 1200, 2400, 4800, 9600 or 19200";
@@ -118,6 +120,23 @@ void noteConfigDifferences(const app::ConfigRecord& config, const sim::Simulated
         note("stationBaud", std::to_string(config.stationBaud), std::to_string(baud));
 }
 
+// Opens server's pseudo-terminal and links ports/COMn to it; false after
+// saying why not.
+bool serveOnPort(sim::PtyServer& server, const std::filesystem::path& stationDir, int port,
+                 std::ostream& err)
+{
+    if (const int error = server.open(); error != 0) {
+        err << "viraraz: cannot make a pseudo-terminal: " << std::strerror(error) << '\n';
+        return false;
+    }
+    if (const std::error_code ec = sim::linkPort(stationDir, port, server.slavePath())) {
+        err << "viraraz: cannot link " << sim::portLinkPath(stationDir, port).string() << ": "
+            << ec.message() << '\n';
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int runSimulateCommand(CommandContext& context)
@@ -141,6 +160,11 @@ int runSimulateCommand(CommandContext& context)
     const bool configuredPortUsable =
         config.stationComPort >= 1 && config.stationComPort <= kHighestPort;
     const int port = options.port.value_or(configuredPortUsable ? config.stationComPort : 1);
+    if (options.modemPort == port) {
+        context.err << "viraraz: --modem needs a port of its own, not the station's " << port
+                    << '\n';
+        return kExitUsage;
+    }
 
     platform::PollEventLoop loop;
     // Taken before the link exists, so that a stop never leaves it behind.
@@ -156,22 +180,37 @@ int runSimulateCommand(CommandContext& context)
         options.baud.value_or(knownBaud(config.stationBaud) ? config.stationBaud : kFallbackBaud);
     sim::StationSimulator simulator(station);
     sim::PtyServer server(loop, clock, simulator, {station.baud, options.baudPacing});
-    if (const int error = server.open(); error != 0) {
-        context.err << "viraraz: cannot make a pseudo-terminal: " << std::strerror(error) << '\n';
+    if (!serveOnPort(server, context.stationDir, port, context.err))
         return kExitFailure;
-    }
-    const std::string& device = server.slavePath();
-    const std::filesystem::path link = sim::portLinkPath(context.stationDir, port);
-    if (const std::error_code ec = sim::linkPort(context.stationDir, port, device)) {
-        context.err << "viraraz: cannot link " << link.string() << ": " << ec.message() << '\n';
-        return kExitFailure;
+    // The paging modem: numeric and telephone pages are recorded, alphanumeric
+    // ones reach its TAP terminal.
+    sim::PagingService pagingModem;
+    pagingModem.setListener([&context](const std::string& text) {
+        context.out << "Paging modem: " << text << '\n' << std::flush;
+    });
+    sim::PtyServer modemServer(loop, clock, pagingModem, {kModemBaud, options.baudPacing});
+    if (options.modemPort) {
+        if (!serveOnPort(modemServer, context.stationDir, *options.modemPort, context.err)) {
+            sim::unlinkPort(context.stationDir, port, server.slavePath());
+            return kExitFailure;
+        }
     }
     noteConfigDifferences(config, *model, port, station.baud, context.err);
-    context.out << "Simulating " << model->name << " at " << station.baud << " baud on " << device
-                << " as " << link.string() << "; stop with Ctrl+C.\n"
-                << std::flush;
+    if (options.modemPort && *options.modemPort != config.pagerComPort)
+        context.err << "viraraz: config.dat has pagerComPort " << int{config.pagerComPort}
+                    << "; viraraz config set pagerComPort " << *options.modemPort
+                    << " makes the programs page through this modem\n";
+    context.out << "Simulating " << model->name << " at " << station.baud << " baud on "
+                << server.slavePath() << " as "
+                << sim::portLinkPath(context.stationDir, port).string() << "; stop with Ctrl+C.\n";
+    if (options.modemPort)
+        context.out << "Paging modem on " << modemServer.slavePath() << " as "
+                    << sim::portLinkPath(context.stationDir, *options.modemPort).string() << ".\n";
+    context.out << std::flush;
     const int status = loop.run();
-    sim::unlinkPort(context.stationDir, port, device);
+    sim::unlinkPort(context.stationDir, port, server.slavePath());
+    if (options.modemPort)
+        sim::unlinkPort(context.stationDir, *options.modemPort, modemServer.slavePath());
     return status;
 }
 

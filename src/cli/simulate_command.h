@@ -18,6 +18,7 @@ struct SimulateOptions {
     std::uint64_t seed = 1;
     std::optional<int> archivePeriodMin; // the station's own default (30) otherwise
     std::optional<int> historyHours;     // hours already logged at the start (24)
+    std::optional<int> modemPort;        // serve the paging modem too, as ports/COMn
 };
 
 // Parses the words after "simulate". An error names the offending word.
@@ -28,8 +29,10 @@ struct SimulateArgs {
 SimulateArgs parseSimulateArgs(const std::vector<std::string>& args);
 
 // viraraz simulate [--model NAME] [--port N] [--baud RATE] [--baud-pacing]
-// [--seed S] [--archive-period MIN] [--history-hours H]: serves a simulated station on a
-// pseudo-terminal linked as ports/COMn in the station directory until SIGINT or SIGTERM. Model,
+// [--seed S] [--archive-period MIN] [--history-hours H] [--modem N]: serves a simulated station
+// on a pseudo-terminal linked as ports/COMn in the station directory until SIGINT or SIGTERM, and
+// with --modem a paging service's modem (sim::PagingService) on a second one linked as ports/COMN
+// for `viraraz page` to send through. Model,
 // port and baud rate default to config.dat's; where the station differs from them a note on err
 // gives the "viraraz config set" that makes the programs poll it.
 int runSimulateCommand(CommandContext& context);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,11 +30,20 @@ class PagingService : public ModemEmulator {
     const std::vector<ToneCall>& toneCalls() const { return toneCalls_; }
     const std::vector<ReceivedPage>& pages() const { return terminal_.pages(); }
 
+    // Told of each tone call as it ends and of each page as it is taken.
+    void setListener(std::function<void(const std::string&)> listener)
+    {
+        listener_ = std::move(listener);
+    }
+
   protected:
     void onDial(const DialRecord& dial, LineOutput& out) override;
-    void onHook() override { inToneCall_ = false; }
+    void onHook() override;
 
   private:
+    void tell(const std::string& text) const;
+
+    std::function<void(const std::string&)> listener_;
     PagingTerminal terminal_;
     std::vector<ToneCall> toneCalls_;
     bool inToneCall_ = false;

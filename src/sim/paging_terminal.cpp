@@ -115,11 +115,17 @@ void PagingTerminal::onLine(const std::string& line, LineOutput& out)
             manualPage_.message += manualPage_.message.empty() ? line : "\r" + line;
             break;
         }
-        pages_.push_back(manualPage_);
+        take(manualPage_);
         say(kPageAccepted, out);
         state_ = State::Prompt;
         break;
     }
+}
+
+void PagingTerminal::take(const ReceivedPage& page)
+{
+    pages_.push_back(page);
+    taken_(page);
 }
 
 void PagingTerminal::onBlock(const std::string& block, LineOutput& out)
@@ -138,7 +144,7 @@ void PagingTerminal::onBlock(const std::string& block, LineOutput& out)
         page.message = std::string(message);
     }
     page.checksumGood = checksumMatches(framed, std::string_view(block).substr(etx + 1));
-    pages_.push_back(page);
+    take(page);
     say(std::string{page.checksumGood ? kAck : kNak, kCr}, out);
 }
 

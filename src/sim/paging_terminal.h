@@ -29,9 +29,10 @@ struct ReceivedPage {
 // an empty line, "Page accepted".
 class PagingTerminal : public LinePeer {
   public:
-    // disconnect hangs the call up from this end.
-    explicit PagingTerminal(std::function<void(LineOutput&)> disconnect)
-        : disconnect_(std::move(disconnect))
+    // disconnect hangs the call up from this end; taken hears of each page.
+    PagingTerminal(std::function<void(LineOutput&)> disconnect,
+                   std::function<void(const ReceivedPage&)> taken)
+        : disconnect_(std::move(disconnect)), taken_(std::move(taken))
     {
     }
 
@@ -51,7 +52,10 @@ class PagingTerminal : public LinePeer {
     void onLine(const std::string& line, LineOutput& out);
     void onBlock(const std::string& block, LineOutput& out);
 
+    void take(const ReceivedPage& page);
+
     std::function<void(LineOutput&)> disconnect_;
+    std::function<void(const ReceivedPage&)> taken_;
     State state_ = State::Prompt;
     std::string pending_;
     ReceivedPage manualPage_;

@@ -18,9 +18,9 @@ namespace {
 
 TEST(SimulateArgs, OptionsAndTheirMistakes)
 {
-    const SimulateArgs good = parseSimulateArgs({"--model", "carrow iii", "--port", "4", "--baud",
-                                                 "1200", "--baud-pacing", "--seed", "77",
-                                                 "--archive-period", "1", "--history-hours", "30"});
+    const SimulateArgs good = parseSimulateArgs(
+        {"--model", "carrow iii", "--port", "4", "--baud", "1200", "--baud-pacing", "--seed", "77",
+         "--archive-period", "1", "--history-hours", "30", "--modem", "5"});
     EXPECT_EQ(good.error, "");
     EXPECT_EQ(good.options.modelCode, 1);
     EXPECT_EQ(good.options.port, 4);
@@ -29,6 +29,7 @@ TEST(SimulateArgs, OptionsAndTheirMistakes)
     EXPECT_EQ(good.options.seed, 77u);
     EXPECT_EQ(good.options.archivePeriodMin, 1);
     EXPECT_EQ(good.options.historyHours, 30);
+    EXPECT_EQ(good.options.modemPort, 5);
 
     const SimulateArgs defaults = parseSimulateArgs({});
     EXPECT_EQ(defaults.options.modelCode, -1);
@@ -43,6 +44,7 @@ TEST(SimulateArgs, OptionsAndTheirMistakes)
          {Bad{{"--model", "Tirrel F"}, "no station model is called \"Tirrel F\""},
           Bad{{"--port", "0"}, "--port takes a port number 1 to 255"},
           Bad{{"--port", "2x"}, "--port takes a port number 1 to 255"},
+          Bad{{"--modem", "256"}, "--modem takes a port number 1 to 255"},
           Bad{{"--baud", "2401"}, "--baud takes 300, 1200, 2400, 4800, 9600 or 19200"},
           Bad{{"--seed", "-1"}, "--seed takes a whole number"},
           Bad{{"--archive-period", "0"}, "--archive-period takes minutes, 1 to 120"},
@@ -60,9 +62,10 @@ TEST(SimulateCommand, RefusesAnUnknownModel)
     EXPECT_NE(run.err.find("no station model is called \"Carrow\""), std::string::npos);
 }
 
-// Asks the station behind link for its model number ("WRD" 1 nibble at bank 0,
-// address 77); the reply bytes that came within 3 s.
-std::vector<std::uint8_t> readModelNumber(const std::filesystem::path& link)
+// Writes request to the peer behind link; the first replySize reply bytes
+// that came within 3 s.
+std::vector<std::uint8_t> exchange(const std::filesystem::path& link,
+                                   const std::vector<std::uint8_t>& request, std::size_t replySize)
 {
     const int fd = ::open(link.c_str(), O_RDWR | O_NOCTTY);
     if (fd < 0)
@@ -73,10 +76,9 @@ std::vector<std::uint8_t> readModelNumber(const std::filesystem::path& link)
     tio.c_cc[VMIN] = 0;
     tio.c_cc[VTIME] = 30; // 3 s
     ::tcsetattr(fd, TCSANOW, &tio);
-    const std::uint8_t readModel[] = {'W', 'R', 'D', 0x12, 77, 0x0D};
-    std::vector<std::uint8_t> reply(2);
+    std::vector<std::uint8_t> reply(replySize);
     std::size_t got = 0;
-    if (::write(fd, readModel, sizeof readModel) == static_cast<ssize_t>(sizeof readModel)) {
+    if (::write(fd, request.data(), request.size()) == static_cast<ssize_t>(request.size())) {
         while (got < reply.size()) {
             const ssize_t n = ::read(fd, reply.data() + got, reply.size() - got);
             if (n <= 0)
@@ -87,6 +89,13 @@ std::vector<std::uint8_t> readModelNumber(const std::filesystem::path& link)
     ::close(fd);
     reply.resize(got);
     return reply;
+}
+
+// Asks the station behind link for its model number ("WRD" 1 nibble at bank 0,
+// address 77).
+std::vector<std::uint8_t> readModelNumber(const std::filesystem::path& link)
+{
+    return exchange(link, {'W', 'R', 'D', 0x12, 77, 0x0D}, 2);
 }
 
 TEST(SimulateCommand, ServesTheStationOnTheLinkedPortUntilTerminated)
@@ -124,6 +133,29 @@ TEST(SimulateCommand, ServesTheConfiguredModelOnTheConfiguredPort)
     EXPECT_TRUE(test::Simulator::awaitLink(dir.path() / "ports" / "COM2"));
     EXPECT_EQ(simulator.terminate(), 0);
     EXPECT_EQ(simulator.err(), "");
+}
+
+TEST(SimulateCommand, ServesThePagingModemOnASecondPort)
+{
+    const testsupport::TempDir dir("bv-simulate");
+    ASSERT_EQ(
+        test::runViraraz({"config", "set", "pagerComPort", "4"}, dir.path().string()).exitStatus,
+        0);
+    const test::RunResult samePort =
+        test::runViraraz({"simulate", "--modem", "1"}, dir.path().string());
+    EXPECT_EQ(samePort.exitStatus, 2);
+    EXPECT_EQ(samePort.err, "viraraz: --modem needs a port of its own, not the station's 1\n");
+
+    test::Simulator simulator(dir.path(), {"--modem", "4"});
+    ASSERT_TRUE(simulator.started());
+    ASSERT_TRUE(test::Simulator::awaitLink(dir.path() / "ports" / "COM4"));
+    const std::string reply = "AT\r\r\nOK\r\n"; // echoed, then the result
+    const std::vector<std::uint8_t> got =
+        exchange(dir.path() / "ports" / "COM4", {'A', 'T', '\r'}, reply.size());
+    EXPECT_EQ(std::string(got.begin(), got.end()), reply);
+    EXPECT_EQ(simulator.terminate(), 0);
+    EXPECT_FALSE(
+        std::filesystem::exists(std::filesystem::symlink_status(dir.path() / "ports" / "COM4")));
 }
 
 TEST(SimulateCommand, RunsAtTwentyFourHundredWhenConfigDatHoldsAnUnusableRate)
