@@ -1,3 +1,5 @@
+#include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -15,6 +17,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using publish::DeliveryResult;
+using publish::FtpClient;
 using publish::kFtpEntry;
 
 // Every byte value, line ends of both kinds included: a text-mode transfer
@@ -48,6 +51,33 @@ class FtpDelivery : public testing::Test {
     }
 
     fs::path remoteDir() const { return root.path() / "public_html"; }
+
+    std::unique_ptr<FtpClient> client(const std::string& host = "127.0.0.1",
+                                      const std::string& caFile = {})
+    {
+        return std::make_unique<FtpClient>(
+            loop, publish::FtpLogin{host, rig.config.ftpPort, FtpTestServer::kUser,
+                                    FtpTestServer::kPassword, caFile});
+    }
+
+    // Runs one operation, started by start with its done, to its end.
+    bool await(const std::function<void(FtpClient::Done)>& start)
+    {
+        bool ended = false;
+        bool ok = false;
+        start([&](bool result) { ok = result, ended = true; });
+        rig.waitFor(ended);
+        return ok;
+    }
+
+    bool connect(FtpClient& ftp)
+    {
+        return await([&](FtpClient::Done done) {
+            ftp.connect([done](publish::ConnectFailure failure, long) {
+                done(failure == publish::ConnectFailure::None);
+            });
+        });
+    }
 
     platform::PollEventLoop loop;
     platform::SystemClock clock;
@@ -201,30 +231,85 @@ TEST(DeliveryConnection, DialsAndHangsUpAsTheSettingsSay)
 TEST_F(FtpDelivery, GetFileFetchesWhatPutFileStored)
 {
     startServer();
-    publish::FtpClient client(
-        loop, {"127.0.0.1", rig.config.ftpPort, FtpTestServer::kUser, FtpTestServer::kPassword});
-    bool ok = false;
-    bool step = false;
-    client.connect([&](publish::ConnectFailure failure, long) {
-        ok = failure == publish::ConnectFailure::None, step = true;
-    });
-    rig.waitFor(step);
-    ASSERT_TRUE(ok);
-    step = false;
-    client.setDirectory("public_html", [&](bool r) { ok = r, step = true; });
-    rig.waitFor(step);
-    ASSERT_TRUE(ok);
+    const auto ftp = client();
+    ASSERT_TRUE(connect(*ftp));
+    ASSERT_TRUE(await([&](auto done) { ftp->setDirectory("public_html", done); }));
     const fs::path source = rig.writeFile("up.bin", binaryBytes());
-    step = false;
-    client.putFile("up.bin", source.string(), [&](bool r) { ok = r, step = true; });
-    rig.waitFor(step);
-    ASSERT_TRUE(ok);
-    step = false;
+    ASSERT_TRUE(await([&](auto done) { ftp->putFile("up.bin", source.string(), done); }));
     const fs::path fetched = rig.stationDir() / "down.bin";
-    client.getFile("up.bin", fetched.string(), [&](bool r) { ok = r, step = true; });
-    rig.waitFor(step);
-    EXPECT_TRUE(ok);
+    EXPECT_TRUE(await([&](auto done) { ftp->getFile("up.bin", fetched.string(), done); }));
     EXPECT_EQ(readFile(fetched), binaryBytes());
+}
+
+TEST_F(FtpDelivery, AnUploadCutShortLeavesTheOldFileAndIsReportedFailed)
+{
+    constexpr int kCutAfter = 64 * 1024;
+    startServer({"--cut-upload-after", std::to_string(kCutAfter)});
+    std::ofstream(remoteDir() / "index.htm") << "old page";
+    ASSERT_TRUE(rig.open());
+    const fs::path page = rig.writeFile("index.htm", std::string(16 * kCutAfter, 'x'));
+    EXPECT_EQ(rig.deliver(kFtpEntry, page, "index.htm"), DeliveryResult::Failed);
+    EXPECT_TRUE(readFile(remoteDir() / "index.htm") == "old page"); // no 1 MB text on failure
+    EXPECT_NE(rig.eventLog().find("Error in transferring file \"" + page.string() + "\""),
+              std::string::npos);
+    // The cut connection is not reused: the next entry logs in anew.
+    const fs::path image = rig.writeFile("small.gif", "gif");
+    EXPECT_EQ(rig.deliver(kFtpEntry, image, "small.gif"), DeliveryResult::Delivered);
+    EXPECT_EQ(readFile(remoteDir() / "small.gif"), "gif");
+}
+
+TEST_F(FtpDelivery, TheLoopRunsAndCancelAnswersWhileTheServerWithholdsAnUploadsReply)
+{
+    using Clock = std::chrono::steady_clock;
+    constexpr int kTickMs = 75;
+    constexpr int kWaitMs = 1200;
+    startServer({"--withhold-upload-reply"});
+    auto ftp = client();
+    ASSERT_TRUE(connect(*ftp));
+    const fs::path page = rig.writeFile("page.htm", "page");
+    bool ended = false;
+    ftp->putFile("page.htm", page.string(), [&](bool) { ended = true; });
+    int ticks = 0;
+    const platform::TimerId timer = loop.startTimer(kTickMs, [&] { ++ticks; });
+    loop.pause(kWaitMs);
+    // libcurl waits for the reply inside its step; the loop must not.
+    EXPECT_GE(ticks, kWaitMs / kTickMs - 3);
+    const auto cancelled = Clock::now();
+    ftp->cancel();
+    ftp.reset();
+    EXPECT_LT(Clock::now() - cancelled, std::chrono::seconds(2));
+    loop.pause(kTickMs);
+    loop.stopTimer(timer);
+    EXPECT_FALSE(ended);
+}
+
+// FTP over explicit TLS, against a certificate made for this test: accepted
+// when it is the one trusted, refused against the system's store.
+TEST_F(FtpDelivery, FtpsUploadsOnlyToAServerWhoseCertificateIsTrusted)
+{
+    const fs::path pem = root.path() / "server.pem";
+    const std::string makeCertificate =
+        "openssl req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes -days 1 "
+        "-subj /CN=127.0.0.1 -addext subjectAltName=IP:127.0.0.1 -keyout '" +
+        pem.string() + "' -out '" + pem.string() + ".crt' 2>/dev/null && cat '" + pem.string() +
+        ".crt' >> '" + pem.string() + "'";
+    ASSERT_EQ(std::system(makeCertificate.c_str()), 0);
+    startServer({"--tls", pem.string()});
+    struct Case {
+        std::string caFile;
+        std::string name;
+        bool stored;
+    };
+    const Case cases[] = {{pem.string() + ".crt", "trusted.htm", true},
+                          {"", "untrusted.htm", false}};
+    const fs::path page = rig.writeFile("secure.htm", binaryBytes());
+    for (const Case& c : cases) {
+        const auto ftp = client("ftps://127.0.0.1", c.caFile);
+        EXPECT_EQ(connect(*ftp), c.stored) << c.name;
+        EXPECT_EQ(await([&](auto done) { ftp->putFile(c.name, page.string(), done); }), c.stored)
+            << c.name;
+        EXPECT_EQ(readFile(root.path() / c.name), c.stored ? binaryBytes() : "") << c.name;
+    }
 }
 
 } // namespace
