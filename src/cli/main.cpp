@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/alarm_info_command.h"
 #include "cli/command_line.h"
 #include "cli/config_command.h"
 #include "cli/detect_command.h"
@@ -19,6 +20,8 @@ namespace {
 
 // The subcommands of viraraz, one line each.
 constexpr bv::cli::Command kCommands[] = {
+    {"alarm-info", "", "write pager.inf from the alarm limits and alarm.dat and print it",
+     bv::cli::runAlarmInfoCommand},
     {"archive-interval", "MINUTES",
      "set the station's archive interval (1, 5, 10, 15, 30, 60 or 120); clears its archive",
      bv::cli::runArchiveIntervalCommand},

@@ -14,8 +14,7 @@
 #include "app/shell/headless_program.h"
 #include "app/shell/help_file.h"
 #include "app/shell/program_options.h"
-#include "app/shell/shell_actions.h"
-#include "app/shell/transfer_cycle.h"
+#include "app/shell/window_features.h"
 #include "gui/display.h"
 #include "gui/main_window.h"
 #include "gui/qt_event_loop.h"
@@ -74,10 +73,7 @@ int runWindowed(int argc, char** argv, const bv::app::ProgramOptions& options,
     bv::app::Application app(ui, loop, clock, std::filesystem::current_path(), kEdition);
     bv::gui::MainWindow window(app);
     window.attach(ui);
-    bv::app::addShellActions(window.commands(), app);
-    bv::app::TransferCycle transfer(app);
-    transfer.setToolbarBusy([&window](bool busy) { window.commands().setToolbarBusy(busy); });
-    window.commands().setTransferCycle(&transfer);
+    const bv::app::WindowFeatures features(app, window.commands(), window);
     window.setOnClosed([] { QApplication::quit(); });
     // A logout, shutdown or service stop ends the run as Exit does, without
     // asking: the loops end (exit, unlike quit, closes no window, so no

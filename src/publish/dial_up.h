@@ -34,6 +34,9 @@ class DialUp {
     virtual DialResult dialUp(const app::ConfigRecord& config) = 0;
     // Hangs up this program's connection; false when that failed.
     virtual bool hangUp(const app::ConfigRecord& config) = 0;
+    // A dial-up connection is up: this program's, one of the entry made
+    // elsewhere, or any other (which hangUp cannot end).
+    virtual bool connectionActive(const app::ConfigRecord& config) = 0;
 };
 
 // `hollit1` has no dial-up networking: dialing succeeds at once, the
@@ -48,6 +51,7 @@ class WithoutDialUp final : public DialUp {
     std::vector<std::string> phonebookEntries() const override { return {}; }
     DialResult dialUp(const app::ConfigRecord&) override { return DialResult::Connected; }
     bool hangUp(const app::ConfigRecord&) override;
+    bool connectionActive(const app::ConfigRecord&) override { return false; }
 
   private:
     std::function<void()> closeStationLink_;
@@ -78,6 +82,10 @@ class DialerDialUp final : public DialUp {
     std::vector<std::string> phonebookEntries() const override;
     DialResult dialUp(const app::ConfigRecord& config) override;
     bool hangUp(const app::ConfigRecord& config) override;
+    bool connectionActive(const app::ConfigRecord& config) override
+    {
+        return dialer_.connectionActive(config.dialupEntry);
+    }
 
   private:
     Dialer& dialer_;

@@ -34,6 +34,7 @@ class RecordingDialUp : public publish::DialUp {
         calls.push_back("hang up");
         return true;
     }
+    bool connectionActive(const app::ConfigRecord&) override { return false; }
 
     publish::DialResult result = publish::DialResult::Connected;
     std::vector<std::string> calls;

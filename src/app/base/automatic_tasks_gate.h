@@ -12,6 +12,7 @@ enum class GateHolder : std::size_t {
     TransferCycle,   // a running transfer cycle
     ArchiveDownload, // a running archive download
     Paging,          // a running paging run
+    Dialing,         // the Dial command's dialing dialog
     Logger,          // the external logger program in its window
 };
 

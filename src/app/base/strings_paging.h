@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string_view>
 
 // Texts of alarms and paging: the pager dialogs, the senders and the alarm
@@ -64,5 +65,16 @@ inline constexpr std::string_view kAlphaPageSent =
 inline constexpr std::string_view kAlarmsNotConfigured = "Alarms not configured.";
 inline constexpr std::string_view kPagerAlarmStatusEnabled = "Pager Alarm Status : Enabled\n\n\n";
 inline constexpr std::string_view kPagerAlarmStatusDisabled = "Pager Alarm Status : Disabled\n\n\n";
+// pager.inf: one line per quantity 0..10 with a limit, its name, its limits
+// ("%.1f" after the label and a blank, or kAlarmInfoNoLimit) and its code.
+inline constexpr std::array<std::string_view, 11> kAlarmInfoNames = {
+    "Inside Temp", "Outside Temp", "Inside Hum", "Outside Hum", "Barometer",    "Wind Speed",
+    "Daily Rain",  "Rain Rate",    "Dew Point",  "Wind Chill",  "Thermal Index"};
+inline constexpr std::string_view kAlarmInfoLow = "\tLow  ";
+inline constexpr std::string_view kAlarmInfoHigh = "\tHigh  ";
+inline constexpr std::string_view kAlarmInfoNoLimit = "\t\t";
+inline constexpr std::string_view kAlarmInfoCode = "\tCode ";
+// pager.inf could not be written (the reason follows).
+inline constexpr std::string_view kAlarmInfoWriteError = "Unable to write pager.inf: %s";
 
 } // namespace bv::app::strings

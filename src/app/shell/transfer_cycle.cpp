@@ -1,11 +1,10 @@
 #include "app/shell/transfer_cycle.h"
 
 #include "app/shell/application.h"
-#include "publish/ppp_dialer.h"
 
 namespace bv::app {
 
-TransferCycle::TransferCycle(Application& app)
+TransferCycle::TransferCycle(Application& app, publish::PppPlaces places)
     : app_(app),
       window_(app.eventLoop(), app.shell(), app.gate(), app.config(), [this] { return makeWork(); },
               {[this](bool busy) {
@@ -19,7 +18,7 @@ TransferCycle::TransferCycle(Application& app)
 {
     if (app.edition() == Edition::WithDialUp) {
         dialer_ = std::make_unique<publish::PppDialer>(starter_, app.dialogHost(), app.eventLog(),
-                                                       app.eventLoop());
+                                                       app.eventLoop(), std::move(places));
         dialUp_ =
             std::make_unique<publish::DialerDialUp>(*dialer_, app.eventLog(), app.eventLoop());
     } else {

@@ -6,6 +6,7 @@
 #include "app/shell/main_commands.h"
 #include "platform/linux/spawned_process.h"
 #include "publish/dial_up.h"
+#include "publish/ppp_dialer.h"
 #include "publish/publish_work.h"
 #include "publish/transfer_window.h"
 
@@ -20,7 +21,8 @@ class Application;
 class TransferCycle final : public TransferCycleControl {
   public:
     // Plugs itself into the application's timed activities until destroyed.
-    explicit TransferCycle(Application& app);
+    // hollit dials through the pppd of places.
+    explicit TransferCycle(Application& app, publish::PppPlaces places = {});
     ~TransferCycle() override;
     TransferCycle(const TransferCycle&) = delete;
     TransferCycle& operator=(const TransferCycle&) = delete;
