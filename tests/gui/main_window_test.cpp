@@ -15,6 +15,7 @@
 #include "app/shell/application.h"
 #include "app/shell/command_table.h"
 #include "app/shell/shell_actions.h"
+#include "app/shell/window_features.h"
 #include "gui/help_window.h"
 #include "gui/log_viewer.h"
 #include "gui/qt_event_loop.h"
@@ -22,6 +23,7 @@
 #include "gui/tray.h"
 #include "qt_test_helpers.h"
 #include "support/temp_dir.h"
+#include "support/text_files.h"
 #include "support/virtual_time.h"
 
 namespace bv::gui {
@@ -249,16 +251,8 @@ TEST_F(MainWindowTest, ShortcutKeysRunTheirCommands)
     EXPECT_TRUE(window.isVisible());
 }
 
-TEST_F(MainWindowTest, CommandsNotBuiltYetAreGreyedAndSaySo)
+TEST_F(MainWindowTest, PluggedCommandsAreEnabledInMenusAndToolbar)
 {
-    QAction* alarmInfo = menuAction(window, "View Alarm &Info\tCtrl+I");
-    ASSERT_NE(alarmInfo, nullptr);
-    EXPECT_FALSE(alarmInfo->isEnabled());
-    EXPECT_EQ(alarmInfo->toolTip(), "Not available yet: the alarm information view");
-    QAction* dial = window.toolbarAction(app::CmdDial);
-    EXPECT_FALSE(dial->isEnabled());
-    EXPECT_EQ(dial->toolTip(), "Dial Internet (Not available yet: dial-up networking)");
-
     QAction* units = menuAction(window, "&Units...\tCtrl+U");
     EXPECT_TRUE(units->isEnabled());
     EXPECT_TRUE(menuAction(window, "&About...")->isEnabled());
@@ -271,6 +265,48 @@ TEST_F(MainWindowTest, CommandsNotBuiltYetAreGreyedAndSaySo)
     guitest::snapshot(setup, "setup_menu");
     setup->hide();
 }
+
+// The window as hollit and hollit1 wire it.
+class WiredWindowTest : public testing::TestWithParam<app::Edition> {
+  protected:
+    WiredWindowTest()
+    {
+        window.attach(ui);
+        app.start({}, units::RegionalSettings{});
+    }
+
+    testsupport::TempDir dir{"bv-wired-window"};
+    QtEventLoop loop;
+    QtUi ui;
+    testsupport::VirtualTime clock;
+    app::Application app{ui, loop, clock, dir.path(), GetParam()};
+    MainWindow window{app};
+    app::WindowFeatures features{app, window.commands(), window};
+};
+
+TEST_P(WiredWindowTest, EveryCommandIsBuiltAndViewAlarmInfoShowsPagerInf)
+{
+    for (const app::Menu& menu : app::mainMenu())
+        for (const app::MenuItem& item : menu.items) {
+            if (item.command != 0) {
+                EXPECT_TRUE(window.commands().available(item.command)) << item.text;
+            }
+        }
+    for (const QAction* action : window.findChildren<QAction*>())
+        EXPECT_FALSE(action->toolTip().contains("Not available"))
+            << action->toolTip().toStdString();
+    for (const int command : {app::CmdDial, app::CmdHangUp, app::CmdStartTransfer})
+        EXPECT_TRUE(window.toolbarAction(command)->isEnabled()) << command;
+
+    testsupport::writeText(dir.path() / "pager.inf", "an older report");
+    window.commands().execute(40201); // Ctrl+I
+    EXPECT_TRUE(window.commands().viewerShown());
+    EXPECT_EQ(window.viewer()->toPlainText(), "Alarms not configured.");
+    EXPECT_EQ(testsupport::readText(dir.path() / "pager.inf"), "Alarms not configured.");
+}
+
+INSTANTIATE_TEST_SUITE_P(BothBuilds, WiredWindowTest,
+                         testing::Values(app::Edition::WithDialUp, app::Edition::WithoutDialUp));
 
 TEST_F(MainWindowTest, MenusGreyWhileATransferRunsAsTheyOpen)
 {

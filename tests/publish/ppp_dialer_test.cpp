@@ -9,6 +9,7 @@
 #include "app/base/dialog_host.h"
 #include "app/base/event_log.h"
 #include "platform/linux/spawned_process.h"
+#include "publish/fake_pppd.h"
 #include "publish/ppp_dialer.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
@@ -20,7 +21,6 @@ namespace bv::publish {
 namespace {
 
 namespace fs = std::filesystem;
-using testsupport::FakeDialogView;
 using testsupport::readText;
 using testsupport::writeText;
 
@@ -46,52 +46,10 @@ TEST(PppLine, ReadsStatesAndErrorsFromPppdsLog)
     }
 }
 
-// A fake pppd: notes its arguments and the password it reads from descriptor
-// 3, then plays the next scenario of the list in "scenarios" (connect, busy,
-// auth or drop).
-constexpr const char* kFakePppd = R"sh(#!/bin/sh
-dir=$(dirname "$0")
-printf '%s\n' "$@" >> "$dir/args"
-echo $$ > "$dir/pid"
-pw=""
-read -r pw <&3 2>/dev/null
-echo "$pw" >> "$dir/passwords"
-scenario=$(head -n 1 "$dir/scenarios")
-[ "$(wc -l < "$dir/scenarios")" -gt 1 ] && sed -i 1d "$dir/scenarios"
-case "$scenario" in
-connect)
-    echo "Serial connection established."
-    echo "Connect: ppp0 <--> /dev/ttyS0"
-    sleep 0.2
-    echo "local  IP address 10.1.1.2"
-    trap 'exit 0' TERM
-    while :; do sleep 0.05; done ;;
-busy)
-    echo "BUSY"
-    echo "Connect script failed"
-    exit 8 ;;
-auth)
-    echo "Connect: ppp0 <--> /dev/ttyS0"
-    sleep 0.2
-    echo "PAP authentication failed"
-    exit 19 ;;
-esac
-)sh";
-
 class PppDialerTest : public ::testing::Test {
   protected:
-    static PppPlaces placesIn(const fs::path& root)
-    {
-        return {root / "pppd", root / "peers", root / "run", root / "net"};
-    }
-
     PppDialerTest()
     {
-        for (const fs::path& d : {places.peersDir, places.runDir, places.interfacesDir})
-            fs::create_directories(d);
-        writeText(places.pppd, kFakePppd);
-        fs::permissions(places.pppd, fs::perms::owner_all);
-        writeText(places.peersDir / "isp", "");
         config.dialupEntry = "isp";
         config.dialupUser = "weather";
         config.dialupPassword = "s3cret pass";
@@ -99,21 +57,11 @@ class PppDialerTest : public ::testing::Test {
         config.dialRetryWaitSec = 5;
     }
 
-    // Dials with the scenarios in order, driving the dialog's timers: the
-    // poll on real time (pppd is a real process), a second tick after every
-    // second poll, so a 3-minute limit passes in about a second.
+    // Dials with the scenarios in order (see answerDialDialogs).
     int dial(const std::string& scenarios)
     {
         writeText(dir.path() / "scenarios", scenarios);
-        ui.onDialog("DIALUP", [this](FakeDialogView& v) {
-            for (int poll = 1; !v.ended() && poll < 20000; ++poll) {
-                statuses.push_back(v.text(dial_dialog::kStatusText));
-                v.fireTimer(dial_dialog::kPollTimer);
-                if (poll % 2 == 0 && !v.ended())
-                    v.fireTimer(dial_dialog::kSecondTimer);
-                std::this_thread::sleep_for(std::chrono::milliseconds(2));
-            }
-        });
+        publishtest::answerDialDialogs(ui, &statuses);
         return dialer.runDial(config);
     }
 
@@ -123,7 +71,7 @@ class PppDialerTest : public ::testing::Test {
     }
 
     testsupport::TempDir dir;
-    PppPlaces places = placesIn(dir.path());
+    PppPlaces places = publishtest::installFakePppd(dir.path());
     app::ConfigRecord config;
     testsupport::ScriptedUi ui;
     testsupport::VirtualTime time;

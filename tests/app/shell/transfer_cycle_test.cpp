@@ -9,6 +9,10 @@
 
 #include "app/base/config_file.h"
 #include "app/shell/application.h"
+#include "app/shell/command_table.h"
+#include "app/shell/fake_main_view.h"
+#include "app/shell/window_features.h"
+#include "publish/fake_pppd.h"
 #include "publish/ftp_test_server.h"
 #include "sim/simulated_model.h"
 #include "sim/station_simulator.h"
@@ -42,7 +46,8 @@ std::string readFile(const std::filesystem::path& path)
 // a local directory, all on virtual time.
 class TransferCycleTest : public testing::Test {
   protected:
-    TransferCycleTest()
+    explicit TransferCycleTest(Edition programEdition = Edition::WithoutDialUp)
+        : edition(programEdition)
     {
         std::filesystem::create_directories(dir.path() / "templates");
         std::filesystem::create_directories(dir.path() / "web");
@@ -78,14 +83,31 @@ class TransferCycleTest : public testing::Test {
         cycle.setProblemListener([this](const std::string& text) { problems.push_back(text); });
         cycle.setEndListener([this](publish::TransferWindow::End why) { ends.push_back(why); });
         cycle.start();
-        // Virtual time for the cycle's pauses and the station, real time for
-        // an FTP server to answer.
+        waitForEnd();
+    }
+    // Virtual time for the cycle's pauses and the station, real time for an
+    // FTP server to answer.
+    void waitForEnd()
+    {
         for (int ms = 0; ms < 600000 && ends.empty(); ++ms) {
             time.advance(1);
             if (config.internetTransferEnabled)
                 std::this_thread::sleep_for(std::chrono::microseconds(100));
         }
         ASSERT_EQ(ends.size(), 1u);
+    }
+    // Serves dir/ftp on 127.0.0.1 and sends the cycle's files into its "www".
+    std::unique_ptr<publishtest::FtpTestServer> serveFtp()
+    {
+        std::filesystem::create_directories(dir.path() / "ftp" / "www");
+        auto server = std::make_unique<publishtest::FtpTestServer>(dir.path() / "ftp");
+        config.internetTransferEnabled = true;
+        config.ftpHost = "127.0.0.1";
+        config.ftpPort = server->port();
+        config.ftpUser = publishtest::FtpTestServer::kUser;
+        config.ftpPassword = publishtest::FtpTestServer::kPassword;
+        config.ftpRemotePath = "www";
+        return server;
     }
     std::filesystem::path out(const char* name) const { return dir.path() / "out" / name; }
 
@@ -94,13 +116,11 @@ class TransferCycleTest : public testing::Test {
     testsupport::ScriptedUi ui;
     sim::StationSimulator simulator{carrowIII()};
     testsupport::MemoryWire wire{time, simulator};
+    Edition edition;
     Application app{
-        ui,
-        time,
-        time,
-        dir.path(),
-        Edition::WithoutDialUp,
-        StationDevices{wire.factory(), [](int n) { return "COM" + std::to_string(n); }}};
+        ui,      time,
+        time,    dir.path(),
+        edition, StationDevices{wire.factory(), [](int n) { return "COM" + std::to_string(n); }}};
     ConfigRecord config;
     std::vector<std::string> deliveries;
     std::vector<std::string> problems;
@@ -161,16 +181,9 @@ TEST_F(TransferCycleTest, ATimedTransferDownloadsTheArchiveFirstWhenAsked)
 
 TEST_F(TransferCycleTest, DeliversByFtpAndLocallyWithoutLoggingThePassword)
 {
-    std::filesystem::create_directories(dir.path() / "ftp" / "www");
-    publishtest::FtpTestServer server(dir.path() / "ftp");
-    ASSERT_NE(server.port(), 0);
-    config.internetTransferEnabled = true;
+    const auto server = serveFtp();
+    ASSERT_NE(server->port(), 0);
     config.localServerConnection = true;
-    config.ftpHost = "127.0.0.1";
-    config.ftpPort = server.port();
-    config.ftpUser = publishtest::FtpTestServer::kUser;
-    config.ftpPassword = publishtest::FtpTestServer::kPassword;
-    config.ftpRemotePath = "www";
     runCycle();
     EXPECT_EQ(ends.front(), publish::TransferWindow::End::Delivered);
     const std::vector<std::string> expected = {
@@ -203,6 +216,64 @@ TEST_F(TransferCycleTest, AWrongFtpPasswordDeliversNothingLocallyEither)
     EXPECT_TRUE(deliveries.empty());
     EXPECT_FALSE(std::filesystem::exists(out("logo.gif")));
     EXPECT_EQ(readFile(dir.path() / "event.log").find("wrong-pw"), std::string::npos);
+}
+
+class DialUpCycleTest : public TransferCycleTest {
+  protected:
+    DialUpCycleTest() : TransferCycleTest(Edition::WithDialUp) {}
+};
+
+// hollit's Dial, Start Transfer and Hang up over the fake pppd, delivering to
+// the FTP test server: the cycle dials unless Dial already connected, and
+// hangs up at its end unless the connection is to stay.
+TEST_F(DialUpCycleTest, DialsDeliversAndHangsUpUnlessToStayConnected)
+{
+    const auto server = serveFtp();
+    ASSERT_NE(server->port(), 0);
+    config.dialupEntry = "isp";
+    config.dialupUser = "weather";
+    config.dialupPassword = "dial pw 7";
+    config.dialAttempts = 1;
+    ASSERT_FALSE(saveConfig(config, dir.path()));
+    app.start({}, {});
+    publishtest::answerDialDialogs(ui, nullptr);
+    const struct {
+        bool dialFirst;
+        bool stayConnected;
+        bool upAfterCycle;
+    } cases[] = {{false, false, false}, {false, true, true}, {true, false, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.dialFirst) + " " + std::to_string(c.stayConnected));
+        testsupport::TempDir ppp("bv-fake-pppd");
+        std::filesystem::remove_all(dir.path() / "ftp" / "www" / "index.htm");
+        testsupport::writeText(ppp.path() / "scenarios", "connect\n");
+        app.config().stayConnected = c.stayConnected;
+        FakeMainView view;
+        MainCommands commands(app, view);
+        WindowFeatures features(app, commands, view, publishtest::installFakePppd(ppp.path()));
+        features.transferCycle().setEndListener(
+            [this](publish::TransferWindow::End why) { ends.push_back(why); });
+        ends.clear();
+        if (c.dialFirst) {
+            commands.execute(CmdDial);
+            EXPECT_TRUE(app.gate().allowed()) << "Dial gives the gate back";
+        }
+        commands.execute(CmdStartTransfer);
+        waitForEnd();
+        EXPECT_EQ(ends.front(), publish::TransferWindow::End::Delivered);
+        EXPECT_EQ(readFile(dir.path() / "ftp" / "www" / "index.htm"), readFile(out("index.htm")));
+
+        // One dial, the password handed over its pipe and never an argument.
+        EXPECT_EQ(readFile(ppp.path() / "passwords"), "dial pw 7\n");
+        EXPECT_EQ(readFile(ppp.path() / "args").find("dial pw"), std::string::npos);
+        publish::DialUp& dialUp = features.transferCycle().dialUp();
+        EXPECT_EQ(dialUp.connectionActive(app.config()), c.upAfterCycle);
+        commands.execute(CmdHangUp);
+        EXPECT_FALSE(dialUp.connectionActive(app.config()));
+    }
+    const std::string log = readFile(dir.path() / "event.log");
+    EXPECT_NE(log.find(" Connection established by Dialup. "), std::string::npos);
+    EXPECT_EQ(log.find("dial pw"), std::string::npos);
 }
 
 } // namespace
