@@ -37,8 +37,10 @@ printf 'sample.htx\nticker.js\n' > files.dat
 
 "$viraraz" simulate --history-hours 48 >simulate.log 2>&1 &
 sim=$!
-for _ in {1..100}; do grep -q '^Simulating' simulate.log && break; sleep 0.05; done
-"$viraraz" download --replace >/dev/null
+# A busy machine can take a while to start the simulator: wait up to a minute.
+for _ in {1..600}; do grep -q '^Simulating' simulate.log && break; sleep 0.1; done
+grep -q '^Simulating' simulate.log || { echo "the simulator did not start" >&2; cat simulate.log >&2; exit 1; }
+"$viraraz" download --replace >download.log || { cat download.log event.log >&2; exit 1; }
 "$viraraz" publish > publish.log || { cat publish.log event.log >&2; exit 1; }
 
 page=$www/sample.htm
