@@ -56,7 +56,7 @@ constexpr bv::cli::Command kCommands[] = {
      bv::cli::runSetTimeCommand},
     {"simulate",
      "[--model NAME] [--port N] [--baud RATE] [--baud-pacing] [--seed S] [--archive-period MIN] "
-     "[--history-hours H] [--modem N]",
+     "[--history-hours H] [--modem N] [--start \"YYYY-MM-DD HH:MM\"]",
      "serve a simulated station on a pseudo-terminal linked as ports/COMn (--modem: and a paging "
      "service's modem on a second one linked as ports/COMN, for viraraz page)",
      bv::cli::runSimulateCommand},

@@ -1,6 +1,7 @@
 #include "cli/simulate_command.h"
 
 #include <charconv>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <ostream>
@@ -20,7 +21,8 @@ namespace {
 
 constexpr std::string_view kUsage =
     "usage: viraraz simulate [--model NAME] [--port N] [--baud RATE] [--baud-pacing] [--seed S]\n"
-    "                        [--archive-period MIN] [--history-hours H] [--modem N]\n";
+    "                        [--archive-period MIN] [--history-hours H] [--modem N]\n"
+    "                        [--start \"YYYY-MM-DD HH:MM\"]\n";
 constexpr int kHighestPort = 255;
 constexpr int kBauds[] = {300, 1200, 2400, 4800, 9600, 19200};
 constexpr int kFallbackBaud = 2400; // when config.dat holds a rate the line cannot run at
@@ -43,6 +45,18 @@ bool knownBaud(int baud)
     return false;
 }
 
+std::optional<platform::WallTime> parseStart(const std::string& text)
+{
+    platform::WallTime t;
+    char end = 0;
+    if (std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d%c", &t.year, &t.month, &t.day, &t.hour,
+                    &t.minute, &end) != 5)
+        return std::nullopt;
+    const bool valid = t.month >= 1 && t.month <= 12 && t.day >= 1 && t.day <= 31 && t.hour >= 0 &&
+                       t.hour < 24 && t.minute >= 0 && t.minute < 60;
+    return valid ? std::optional(t) : std::nullopt;
+}
+
 } // namespace
 
 SimulateArgs parseSimulateArgs(const std::vector<std::string>& args)
@@ -57,7 +71,7 @@ SimulateArgs parseSimulateArgs(const std::vector<std::string>& args)
         }
         const bool takesValue = word == "--model" || word == "--port" || word == "--baud" ||
                                 word == "--seed" || word == "--archive-period" ||
-                                word == "--history-hours" || word == "--modem";
+                                word == "--history-hours" || word == "--modem" || word == "--start";
         if (!takesValue || i + 1 == args.size()) {
             parsed.error = takesValue ? word + " needs a value" : "unknown option " + word;
             return parsed;
@@ -86,6 +100,10 @@ SimulateArgs parseSimulateArgs(const std::vector<std::string>& args)
             if (!parseNumber(value, number) || number < 0 || number > kMaxHistoryHours)
                 parsed.error = "--history-hours takes hours, 0 to 2000";
             o.historyHours = number;
+        } else if (word == "--start") {
+            o.start = parseStart(value);
+            if (!o.start)
+                parsed.error = "--start takes a local time \"YYYY-MM-DD HH:MM\"";
         } else if (!parseNumber(value, o.seed)) {
             parsed.error = "--seed takes a whole number";
         }
@@ -172,7 +190,7 @@ int runSimulateCommand(CommandContext& context)
     const platform::SystemClock clock;
     sim::StationConfig station;
     station.model = *model;
-    station.start = clock.localTime();
+    station.start = options.start.value_or(clock.localTime());
     station.weather.seed = options.seed;
     station.archivePeriodMin = options.archivePeriodMin.value_or(station.archivePeriodMin);
     station.historyHours = options.historyHours.value_or(station.historyHours);

@@ -18,9 +18,10 @@ namespace {
 
 TEST(SimulateArgs, OptionsAndTheirMistakes)
 {
-    const SimulateArgs good = parseSimulateArgs(
-        {"--model", "carrow iii", "--port", "4", "--baud", "1200", "--baud-pacing", "--seed", "77",
-         "--archive-period", "1", "--history-hours", "30", "--modem", "5"});
+    const SimulateArgs good =
+        parseSimulateArgs({"--model", "carrow iii", "--port", "4", "--baud", "1200",
+                           "--baud-pacing", "--seed", "77", "--archive-period", "1",
+                           "--history-hours", "30", "--modem", "5", "--start", "2026-01-20 06:05"});
     EXPECT_EQ(good.error, "");
     EXPECT_EQ(good.options.modelCode, 1);
     EXPECT_EQ(good.options.port, 4);
@@ -30,6 +31,10 @@ TEST(SimulateArgs, OptionsAndTheirMistakes)
     EXPECT_EQ(good.options.archivePeriodMin, 1);
     EXPECT_EQ(good.options.historyHours, 30);
     EXPECT_EQ(good.options.modemPort, 5);
+    ASSERT_TRUE(good.options.start.has_value());
+    const platform::WallTime& start = *good.options.start;
+    EXPECT_EQ((std::vector<int>{start.year, start.month, start.day, start.hour, start.minute}),
+              (std::vector<int>{2026, 1, 20, 6, 5}));
 
     const SimulateArgs defaults = parseSimulateArgs({});
     EXPECT_EQ(defaults.options.modelCode, -1);
@@ -45,6 +50,8 @@ TEST(SimulateArgs, OptionsAndTheirMistakes)
           Bad{{"--port", "0"}, "--port takes a port number 1 to 255"},
           Bad{{"--port", "2x"}, "--port takes a port number 1 to 255"},
           Bad{{"--modem", "256"}, "--modem takes a port number 1 to 255"},
+          Bad{{"--start", "2026-13-01 06:00"}, "--start takes a local time \"YYYY-MM-DD HH:MM\""},
+          Bad{{"--start", "2026-01-20"}, "--start takes a local time \"YYYY-MM-DD HH:MM\""},
           Bad{{"--baud", "2401"}, "--baud takes 300, 1200, 2400, 4800, 9600 or 19200"},
           Bad{{"--seed", "-1"}, "--seed takes a whole number"},
           Bad{{"--archive-period", "0"}, "--archive-period takes minutes, 1 to 120"},
