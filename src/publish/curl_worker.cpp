@@ -83,6 +83,12 @@ void CurlWorker::cancel()
         const std::lock_guard lock(mutex_);
         jobs_.clear();
         ++generation_;
+        // A wait of libcurl's on one of these ends at once; the progress
+        // callback catches what is not yet a connection. A QUIT sent later,
+        // when the multi handle is cleaned up, fails at once too instead of
+        // waiting for a server that may have stopped answering.
+        for (const curl_socket_t socket : sockets_)
+            ::shutdown(socket, SHUT_RDWR);
     }
     if (multi_ != nullptr)
         curl_multi_wakeup(multi_);
@@ -110,18 +116,7 @@ void CurlWorker::work()
         const std::uint64_t one = 1;
         [[maybe_unused]] const ssize_t written = ::write(resultFd_, &one, sizeof one);
     }
-    closeConnections();
-}
-
-void CurlWorker::closeConnections()
-{
-    // Cleaning up the multi handle says QUIT on every cached connection and
-    // waits for the answer; a server that has stopped answering would hold
-    // the caller for its reply time-out. Shut, the sockets fail at once.
-    for (const curl_socket_t socket : sockets_)
-        ::shutdown(socket, SHUT_RDWR);
-    if (multi_ != nullptr)
-        curl_multi_cleanup(multi_);
+    curl_multi_cleanup(multi_);
     multi_ = nullptr;
 }
 
@@ -168,13 +163,18 @@ int CurlWorker::onProgress(void* self, curl_off_t, curl_off_t, curl_off_t, curl_
 
 int CurlWorker::onSocketOpened(void* self, curl_socket_t socket, curlsocktype)
 {
-    static_cast<CurlWorker*>(self)->sockets_.insert(socket);
+    auto* worker = static_cast<CurlWorker*>(self);
+    const std::lock_guard lock(worker->mutex_);
+    worker->sockets_.insert(socket);
     return CURL_SOCKOPT_OK;
 }
 
 int CurlWorker::onSocketClosed(void* self, curl_socket_t socket)
 {
-    static_cast<CurlWorker*>(self)->sockets_.erase(socket);
+    auto* worker = static_cast<CurlWorker*>(self);
+    // Closed under the lock, so that a cancel never shuts a reused number.
+    const std::lock_guard lock(worker->mutex_);
+    worker->sockets_.erase(socket);
     return ::close(socket);
 }
 

@@ -38,12 +38,12 @@ class CurlWorker {
     // Runs job on the worker, then done on the loop: later, never inside this
     // call, and not at all when the job is cancelled first.
     void run(std::function<void()> job, std::function<void()> done);
-    // Ends the job under way (within about a second, the longest libcurl goes
-    // without asking whether to go on) and drops the queued ones; none of
-    // their dones runs. Returns at once.
+    // Ends the job under way and drops the queued ones; none of their dones
+    // runs. Returns at once. The connections are shut: the job ends at once
+    // (at the latest within about a second, the longest libcurl goes without
+    // asking whether to go on), and the next one logs in anew.
     void cancel();
-    // Cancels, ends the thread and drops the cached connections without
-    // waiting for the server.
+    // Cancels and ends the thread, without waiting for the server.
     void stop();
 
     // For jobs, on the worker: runs easy's transfer to its end; a cancel ends
@@ -59,7 +59,6 @@ class CurlWorker {
     };
 
     void work();
-    void closeConnections();
     void deliverResults();
     bool jobCancelled() const { return generation_.load() != jobGeneration_; }
     static int onProgress(void* self, curl_off_t, curl_off_t, curl_off_t, curl_off_t);
@@ -74,7 +73,8 @@ class CurlWorker {
     std::mutex mutex_;
     std::condition_variable jobQueued_;
     std::deque<Job> jobs_;
-    std::vector<unsigned> finished_; // serials of jobs whose done may run
+    std::vector<unsigned> finished_;  // serials of jobs whose done may run
+    std::set<curl_socket_t> sockets_; // the open connections of the multi handle
     bool stopping_ = false;
     std::atomic<unsigned> generation_{0}; // counts cancels
 
@@ -86,7 +86,6 @@ class CurlWorker {
     // The worker thread's (made before it starts, freed by it at its end).
     CURLM* multi_ = nullptr;
     unsigned jobGeneration_ = 0;
-    std::set<curl_socket_t> sockets_; // open connections of the multi handle
 
     std::thread thread_;
 };
