@@ -17,9 +17,12 @@ void initCurlOnce()
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 
-// The longest wait for a socket between two steps of a transfer; libcurl's
-// own timers shorten it, and a cancel ends it (curl_multi_wakeup).
-constexpr int kLongestWaitMs = 1000;
+// The longest wait between two steps of a transfer; libcurl's own timers
+// shorten it, and a cancel ends it. It is short because libcurl 7.88 does not
+// always name the socket it waits on (a passive data connection still being
+// connected on a reused control connection) and would otherwise sleep through
+// the connect.
+constexpr int kLongestWaitMs = 50;
 
 // Starts fn on a thread that blocks every signal: the program's signals go to
 // its own threads, and a write to a closed connection fails with EPIPE there
