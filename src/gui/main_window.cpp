@@ -19,6 +19,7 @@
 #include "app/shell/command_table.h"
 #include "gui/log_printer.h"
 #include "gui/log_viewer.h"
+#include "gui/pager_status_window.h"
 #include "gui/pictures.h"
 #include "gui/qt_text.h"
 #include "gui/qt_ui.h"
@@ -111,6 +112,8 @@ MainWindow::MainWindow(app::Application& app, QWidget* parent)
     statusLabel_ = new QLabel;
     statusLabel_->setObjectName(QStringLiteral("StatusText"));
     statusBar()->addWidget(statusLabel_, 1);
+    pagerStatus_ = new PagerStatusWindow(this);
+    app_.setPagerStatusView(pagerStatus_);
 
     const QSize available = screen()->availableGeometry().size();
     resize(kDefaultSize.boundedTo(available * 3 / 4));
@@ -119,6 +122,7 @@ MainWindow::MainWindow(app::Application& app, QWidget* parent)
 
 MainWindow::~MainWindow()
 {
+    app_.setPagerStatusView(nullptr);
     if (ui_ == nullptr)
         return;
     ui_->setStatusSink({});

@@ -20,6 +20,7 @@ struct Menu;
 namespace bv::gui {
 
 class LogViewer;
+class PagerStatusWindow;
 class QtUi;
 class TrayParking;
 
@@ -50,6 +51,7 @@ class MainWindow final : public QMainWindow, public app::MainView {
     QToolBar* toolbar() const { return toolbar_; }
     QMenu* popupMenu() const { return popup_; }
     QLabel* statusLabel() const { return statusLabel_; }
+    PagerStatusWindow* pagerStatusWindow() const { return pagerStatus_; }
     TrayParking& tray() const { return *tray_; }
     // The toolbar's action of a command, nullptr for none.
     QAction* toolbarAction(int command) const;
@@ -80,6 +82,7 @@ class MainWindow final : public QMainWindow, public app::MainView {
     QToolBar* toolbar_ = nullptr;
     QMenu* popup_ = nullptr;
     QLabel* statusLabel_ = nullptr;
+    PagerStatusWindow* pagerStatus_ = nullptr;
     TrayParking* tray_ = nullptr;
     QtUi* ui_ = nullptr;
     std::vector<std::pair<int, QAction*>> menuActions_;

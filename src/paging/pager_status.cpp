@@ -81,6 +81,8 @@ void PagerStatus::sendQueue(const std::filesystem::path& queueFile, std::functio
     finished_ = std::move(finished);
     queue_ = std::make_unique<SendQueueReader>(queueFile, services_.logEvent);
     services_.pagingState(true);
+    if (PagerStatusView* view = this->view())
+        view->openWindow([this] { cancel(); });
     timer_ = services_.loop.startTimer(kTickMs, [this] { tick(); });
     services_.loop.post([this] {
         if (open_)
@@ -183,13 +185,22 @@ void PagerStatus::closeWindow()
     queue_.reset();
     services_.pagingState(false);
     services_.showStatus("");
+    if (PagerStatusView* view = this->view())
+        view->closeWindow();
     if (finished_)
         std::exchange(finished_, nullptr)();
+}
+
+PagerStatusView* PagerStatus::view() const
+{
+    return viewOf_ ? viewOf_() : nullptr;
 }
 
 void PagerStatus::say(const std::string& text)
 {
     services_.showStatus(text);
+    if (PagerStatusView* view = this->view())
+        view->showText(text);
     services_.logEvent(text);
 }
 

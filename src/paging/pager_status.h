@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "paging/page_sender.h"
+#include "paging/pager_status_view.h"
 #include "paging/send_queue.h"
 #include "platform/event_loop.h"
 #include "station/serial_port.h"
@@ -47,6 +48,10 @@ class PagerStatus : public PageSender {
     // Closes the window: hangs up and drops the rest of the queue.
     void cancel() { closeWindow(); }
 
+    // Where the visible window is, asked each time it is shown, given a text
+    // or hidden; nullptr (and no view at all) sends without one.
+    void setView(std::function<PagerStatusView*()> view) { viewOf_ = std::move(view); }
+
     // Reports each finished page: the entry name and whether it was sent.
     void setPageReport(std::function<void(const std::string&, bool)> report)
     {
@@ -62,7 +67,8 @@ class PagerStatus : public PageSender {
     void stepOver(Step step);
     void pageDone(bool sent);
     void closeWindow();
-    void say(const std::string& text); // status line and event log
+    void say(const std::string& text); // status line, window and event log
+    PagerStatusView* view() const;
     bool openPort(int baud, bool alpha);
     bool initModem(int settleMs);
 
@@ -82,6 +88,7 @@ class PagerStatus : public PageSender {
     PagerStatusServices services_;
     std::function<void(const std::string&, bool)> pageReport_;
     std::function<void()> finished_;
+    std::function<PagerStatusView*()> viewOf_;
     std::unique_ptr<SendQueueReader> queue_;
     std::optional<QueuedPage> page_;
     platform::TimerId timer_ = 0;

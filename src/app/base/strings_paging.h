@@ -77,4 +77,8 @@ inline constexpr std::string_view kAlarmInfoCode = "\tCode ";
 // pager.inf could not be written (the reason follows).
 inline constexpr std::string_view kAlarmInfoWriteError = "Unable to write pager.inf: %s";
 
+// The pager status window: its caption and its button.
+inline constexpr std::string_view kPagerStatusCaption = "Title";
+inline constexpr std::string_view kPagerStatusCancel = "&Cancel";
+
 } // namespace bv::app::strings

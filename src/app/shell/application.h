@@ -27,6 +27,10 @@
 #include "station/station_session.h"
 #include "units/regional_settings.h"
 
+namespace bv::paging {
+class PagerStatusView;
+} // namespace bv::paging
+
 namespace bv::app {
 
 // The two builds of the main program: `hollit` with dial-up networking over
@@ -121,6 +125,10 @@ class Application {
     DialogHost& dialogHost() { return dialogHost_; }
     SettingsDialogLauncher& settingsLauncher() { return settingsLauncher_; }
     ActivityHandlers& activities() { return activities_; }
+    // The main window's pager status window while the window lives; nullptr
+    // headless. The pager status engine shows it each time it sends a queue.
+    paging::PagerStatusView* pagerStatusView() const { return pagerStatusView_; }
+    void setPagerStatusView(paging::PagerStatusView* view) { pagerStatusView_ = view; }
     LoggerSchedule& loggerSchedule() { return loggerSchedule_; }
     platform::Ui& ui() { return ui_; }
     platform::EventLoop& eventLoop() { return loop_; }
@@ -146,6 +154,7 @@ class Application {
     DialogHost dialogHost_;
     SettingsDialogLauncher settingsLauncher_;
     ActivityHandlers activities_;
+    paging::PagerStatusView* pagerStatusView_ = nullptr;
     platform::SpawningStarter processStarter_;
     LoggerSchedule loggerSchedule_;
     Scheduler scheduler_;

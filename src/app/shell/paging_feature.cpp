@@ -45,6 +45,7 @@ PagingFeature::PagingFeature(Application& app) : app_(app), modemPort_(app.portS
                 pagingState_(busy);
         },
         [&app](int seconds) { advanceTimers(app.schedulerState(), seconds); }});
+    pagerStatus_->setView([&app] { return app.pagerStatusView(); });
     sender_ = pagerStatus_.get();
     toolbarRun_ = std::make_unique<PagerStatusRun>(*pagerStatus_);
 }
