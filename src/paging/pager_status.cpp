@@ -21,6 +21,7 @@ constexpr int kTelephoneSec = 40; // the call, its beeps and the hang-up
 constexpr int kSpeakerSec = 20;
 constexpr int kAlphaDialSec = 20; // from the dial to the dialogue
 constexpr int kAlphaAttempts = 3;
+constexpr int kBlockSends = 3; // per call, while the terminal answers NAK
 constexpr int kConnectionPolls = 10;
 constexpr int kPromptRepeats = 10;
 constexpr int kMinPromptReply = 3;
@@ -306,6 +307,13 @@ void PagerStatus::finishAlphaAttempt()
     if (!open_)
         return; // cancelled during the call
     if (!sent && attempt_ < kAlphaAttempts) {
+        // A call that got through is still up (the terminal kept prompting or
+        // refused the block): hang up, by dropping DTR, before dialling again.
+        if (callUp_) {
+            services_.port.close();
+            if (!openPort(alphaBaud(advanced.baudRate), true))
+                return;
+        }
         ++attempt_;
         dialAlpha();
         return;
@@ -363,7 +371,8 @@ bool PagerStatus::automaticDialogue(int intervalSec)
     const int extraMs = (intervalSec - 1) * kSecondMs;
     const int promptWaitMs = extraMs + 3 * kSecondMs;
     const int blockWaitMs = extraMs + kSecondMs;
-    if (!waitForConnection(true))
+    callUp_ = waitForConnection(true);
+    if (!callUp_)
         return false;
     port.writeByte(tap::kCr);
     port.pause(promptWaitMs);
@@ -376,20 +385,27 @@ bool PagerStatus::automaticDialogue(int intervalSec)
     if (!sendUntilPromptEnds(tap::kLogin, port.readLine()))
         return false;
     port.pause(promptWaitMs);
-    port.writeText(tapBlock(page_->entry.access, page_->pageLine));
-    port.pause(blockWaitMs);
-    port.readLine();
+    // The terminal answers a block it refuses (a line error) with NAK: it is
+    // sent again, and when every send was refused no page went out.
+    const std::string block = tapBlock(page_->entry.access, page_->pageLine);
+    bool refused = true;
+    for (int sends = 0; sends < kBlockSends && refused && open_; ++sends) {
+        port.writeText(block);
+        port.pause(blockWaitMs);
+        refused = contains(port.readLine(), tap::kNak);
+    }
     port.pause(blockWaitMs);
     port.drain();
     services_.advanceTimers(kAdvanceAfterCallSec);
-    return open_;
+    return open_ && !refused;
 }
 
 bool PagerStatus::manualDialogue(int intervalSec)
 {
     station::ClassicPort& port = services_.port;
     const int waitMs = intervalSec * kSecondMs;
-    if (!waitForConnection(false))
+    callUp_ = waitForConnection(false);
+    if (!callUp_)
         return false;
     port.writeByte(tap::kCr);
     port.pause(waitMs);

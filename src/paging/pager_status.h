@@ -98,6 +98,7 @@ class PagerStatus : public PageSender {
     int counted_ = -1; // seconds of the running wait; -1 when none runs
     int okChecks_ = -1;
     int attempt_ = 0;
+    bool callUp_ = false; // the attempt's call got through
 };
 
 } // namespace bv::paging

@@ -11,6 +11,8 @@ inline constexpr char kStx = 0x02;
 inline constexpr char kEtx = 0x03;
 inline constexpr char kEsc = 0x1B;
 inline constexpr char kCr = 0x0D;
+// The terminal refuses a block (a bad checksum, a line error) with NAK.
+inline constexpr std::string_view kNak = "\x15";
 // The service's receivers take at most this many characters from STX through ETX.
 inline constexpr std::size_t kMaxBlockChars = 250;
 // ESC "PG1" CR: the automatic login of a paging terminal.

@@ -10,7 +10,8 @@ PagingService::PagingService()
                 [this](const ReceivedPage& page) {
                     tell(std::string(page.manual ? "manual" : "TAP") + " page for " + page.pagerId +
                          ": \"" + page.message + "\"" +
-                         (page.checksumGood ? "" : " refused: bad checksum"));
+                         (page.checksumGood ? "" : " (bad checksum)") +
+                         (page.refused ? " refused" : ""));
                 })
 {
 }

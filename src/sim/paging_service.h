@@ -29,6 +29,8 @@ class PagingService : public ModemEmulator {
 
     const std::vector<ToneCall>& toneCalls() const { return toneCalls_; }
     const std::vector<ReceivedPage>& pages() const { return terminal_.pages(); }
+    // The next count TAP blocks are answered NAK.
+    void refuseBlocks(int count) { terminal_.refuseBlocks(count); }
 
     // Told of each tone call as it ends and of each page as it is taken.
     void setListener(std::function<void(const std::string&)> listener)

@@ -106,7 +106,7 @@ void PagingTerminal::onLine(const std::string& line, LineOutput& out)
         }
         break; // anything else between blocks is line noise
     case State::ManualId:
-        manualPage_ = ReceivedPage{line, {}, true, true};
+        manualPage_ = ReceivedPage{line, {}, true, true, false};
         say(kMessagePrompt, out);
         state_ = State::ManualMessage;
         break;
@@ -144,8 +144,11 @@ void PagingTerminal::onBlock(const std::string& block, LineOutput& out)
         page.message = std::string(message);
     }
     page.checksumGood = checksumMatches(framed, std::string_view(block).substr(etx + 1));
+    page.refused = !page.checksumGood || refusals_ > 0;
+    if (refusals_ > 0)
+        --refusals_;
     take(page);
-    say(std::string{page.checksumGood ? kAck : kNak, kCr}, out);
+    say(std::string{page.refused ? kNak : kAck, kCr}, out);
 }
 
 } // namespace bv::sim

@@ -15,6 +15,7 @@ struct ReceivedPage {
     std::string message;
     bool manual = false;      // typed at the prompts rather than sent as a TAP block
     bool checksumGood = true; // TAP: the block's checksum matched its characters
+    bool refused = false;     // TAP: answered NAK
     bool operator==(const ReceivedPage&) const = default;
 };
 
@@ -36,6 +37,9 @@ class PagingTerminal : public LinePeer {
     {
     }
 
+    // The next count blocks are answered NAK whatever their checksum, as a
+    // line error would have them.
+    void refuseBlocks(int count) { refusals_ = count; }
     // A new call: back to the prompt.
     void reset();
     void onBytes(std::span<const std::uint8_t> bytes, LineOutput& out) override;
@@ -60,6 +64,7 @@ class PagingTerminal : public LinePeer {
     std::string pending_;
     ReceivedPage manualPage_;
     std::vector<ReceivedPage> pages_;
+    int refusals_ = 0;
 };
 
 } // namespace bv::sim

@@ -136,11 +136,43 @@ TEST_F(PagerStatusTest, RedialsABusyServiceAndSendsTheTapBlock)
     pager.advanced.protocol = AdvancedSettings::kAutomatic;
     send({{pager, "abc"}});
     EXPECT_EQ(countIn(wire.writtenText(), "ATDT5551234\r"), 2);
-    EXPECT_EQ(service.pages(), (std::vector<sim::ReceivedPage>{{"1234", "abc", false, true}}));
+    EXPECT_EQ(service.pages(),
+              (std::vector<sim::ReceivedPage>{{"1234", "abc", false, true, false}}));
     EXPECT_EQ(wire.settings().dataBits, 7);
     EXPECT_TRUE(logged("\"abc\""));
     EXPECT_TRUE(logged("Following Pager string sent to Alphanumeric Pager \"Pat\"."));
     EXPECT_EQ(advanced, std::vector<int>{60});
+}
+
+TEST_F(PagerStatusTest, ARefusedBlockIsSentAgainAndThreeRefusalsHangUpAndRedial)
+{
+    PagerEntry pager = entry("Pat", EntryKind::AlphaNumeric);
+    pager.access = "1234";
+    pager.advanced.protocol = AdvancedSettings::kAutomatic;
+    const sim::ReceivedPage refused{"1234", "abc", false, true, true};
+    const sim::ReceivedPage taken{"1234", "abc", false, true, false};
+    const struct {
+        int refusals;
+        int calls;
+        std::vector<sim::ReceivedPage> blocks;
+    } cases[] = {
+        {1, 1, {refused, taken}},
+        {3, 2, {refused, refused, refused, taken}}, // the second call gets through
+    };
+    for (const auto& c : cases) {
+        const std::size_t blocksBefore = service.pages().size();
+        const int callsBefore = countIn(wire.writtenText(), "ATDT5551234\r");
+        const int opensBefore = wire.openCount();
+        service.refuseBlocks(c.refusals);
+        finishedCalls = 0;
+        send({{pager, "abc"}});
+        EXPECT_EQ(countIn(wire.writtenText(), "ATDT5551234\r") - callsBefore, c.calls);
+        EXPECT_EQ(wire.openCount() - opensBefore, c.calls) << "a hang-up before each new call";
+        EXPECT_EQ(std::vector(service.pages().begin() + static_cast<long>(blocksBefore),
+                              service.pages().end()),
+                  c.blocks);
+    }
+    EXPECT_FALSE(logged("Error in sending Page to Alphanumeric Pager \\\"Pat\\\" ."));
 }
 
 TEST_F(PagerStatusTest, ThreeFailedAlphanumericAttemptsAreLoggedAsAnError)
@@ -163,7 +195,7 @@ TEST_F(PagerStatusTest, TypesTheIdAndMessageAtTheManualPrompts)
     pager.advanced.protocol = AdvancedSettings::kManual;
     send({{pager, "0- Weather 72 "}});
     EXPECT_EQ(service.pages(),
-              (std::vector<sim::ReceivedPage>{{"1234", "0- Weather 72 ", true, true}}));
+              (std::vector<sim::ReceivedPage>{{"1234", "0- Weather 72 ", true, true, false}}));
     EXPECT_TRUE(logged("\"0- Weather 72\"")) << "the log leaves off the last character";
     EXPECT_EQ(advanced, std::vector<int>{60});
 }

@@ -35,22 +35,29 @@ TEST(PagingService, ChecksTapBlocksAndHangsUpOnEndOfTransmission)
          "1234\rabc\r\x03"
          "20?\r",
          "\x06\r",
-         {"1234", "abc", false, true}},
+         {"1234", "abc", false, true, false}},
         {"\x02"
          "1234\rabc\r\x03"
          "210\r",
          "\x15\r",
-         {"1234", "abc", false, false}},
+         {"1234", "abc", false, false, true}},
         {"\x02"
          "5\r\r\x03"
          "054\r",
          "\x06\r",
-         {"5", "", false, true}},
+         {"5", "", false, true, false}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(type(service, out, c.block), c.reply) << c.block;
         EXPECT_EQ(service.pages().back(), c.page) << c.block;
     }
+    service.refuseBlocks(1); // a good block refused all the same, as after a line error
+    EXPECT_EQ(type(service, out,
+                   "\x02"
+                   "5\r\r\x03"
+                   "054\r"),
+              "\x15\r");
+    EXPECT_EQ(service.pages().back(), (ReceivedPage{"5", "", false, true, true}));
     EXPECT_EQ(type(service, out, "\x04\r"), "\x1b\x04\r\r\nNO CARRIER\r\n");
     EXPECT_EQ(type(service, out, "AT\r"), "\r\nOK\r\n") << "back in command mode";
 }
