@@ -31,7 +31,47 @@ class WireHandle : public platform::SerialDevice {
     MemoryWire& wire_;
 };
 
+// Picks its wire when it is opened.
+class RoutedHandle : public platform::SerialDevice {
+  public:
+    explicit RoutedHandle(std::shared_ptr<const std::map<std::string, MemoryWire*>> wires)
+        : wires_(std::move(wires))
+    {
+    }
+    int open(const std::string& path, const platform::LineSettings& settings) override
+    {
+        const auto found = wires_->find(path);
+        if (found == wires_->end())
+            return ENOENT;
+        wire_ = found->second;
+        return wire_->open(path, settings);
+    }
+    int close() override { return wire_ != nullptr ? wire_->close() : EBADF; }
+    bool isOpen() const override { return wire_ != nullptr && wire_->isOpen(); }
+    platform::ReadResult readByte(int timeoutMs) override
+    {
+        if (wire_ == nullptr)
+            return {platform::ReadStatus::Failed, 0, EBADF};
+        return wire_->readByte(timeoutMs);
+    }
+    int write(const std::uint8_t* data, std::size_t size) override
+    {
+        return wire_ != nullptr ? wire_->write(data, size) : EBADF;
+    }
+
+  private:
+    std::shared_ptr<const std::map<std::string, MemoryWire*>> wires_;
+    MemoryWire* wire_ = nullptr;
+};
+
 } // namespace
+
+std::function<std::unique_ptr<platform::SerialDevice>()>
+routedFactory(std::map<std::string, MemoryWire*> wires)
+{
+    auto shared = std::make_shared<const std::map<std::string, MemoryWire*>>(std::move(wires));
+    return [shared] { return std::make_unique<RoutedHandle>(shared); };
+}
 
 MemoryWire::MemoryWire(VirtualTime& time, sim::LinePeer& peer) : time_(time), peer_(peer) {}
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <map>
 #include <memory>
 #include <span>
 #include <string>
@@ -85,6 +86,12 @@ class MemoryWire : public platform::SerialDevice, private sim::LineOutput {
     std::vector<std::uint8_t> written_;
     std::vector<std::int64_t> writeTimes_;
 };
+
+// A factory for SerialPort whose devices reach the wire named by the path
+// they open ("COM1", "COM2"), as a station and a modem on two ports do; any
+// other path does not exist.
+std::function<std::unique_ptr<platform::SerialDevice>()>
+routedFactory(std::map<std::string, MemoryWire*> wires);
 
 // A peer scripted inline: the function gets each chunk the program writes.
 class LambdaPeer : public sim::LinePeer {

@@ -12,6 +12,7 @@
 #include "paging/alarm_quantity.h"
 #include "paging/pager_entry.h"
 #include "paging/send_queue.h"
+#include "sim/paging_service.h"
 #include "sim/station_simulator.h"
 #include "support/memory_wire.h"
 #include "support/scripted_ui.h"
@@ -65,6 +66,7 @@ class PagingFeatureTest : public testing::Test {
         record.pageOnAlarm = true;
         record.alarmPageIntervalMin = 1;
         record.alarmRearmMin = 5;
+        record.pagerComPort = 2;
         // Met by any reading of a December morning.
         paging::setAlarmLimit(record, paging::InsideTemp, paging::LimitSide::High, -40);
         paging::setAlarmLimit(record, paging::OutsideTemp, paging::LimitSide::Low, 150);
@@ -81,9 +83,16 @@ class PagingFeatureTest : public testing::Test {
         codes[paging::OutsideTemp] = "11";
         EXPECT_TRUE(paging::writeAlarmCodes(dir.path() / paging::kAlarmCodesFileName, codes));
         app.start({}, {});
-        // These cases read the queue each run writes; the modem shares the
-        // station's wire here, so nothing is sent.
-        plugPaging(app)->setSender(nullptr);
+    }
+
+    // The event-log lines holding text.
+    int loggedLines(std::string_view text) const
+    {
+        const std::string log = readFile(dir.path() / kEventLogFileName);
+        int n = 0;
+        for (std::size_t at = log.find(text); at != std::string::npos; at = log.find(text, at + 1))
+            ++n;
+        return n;
     }
 
     testsupport::TempDir dir{"bv-paging"};
@@ -91,15 +100,73 @@ class PagingFeatureTest : public testing::Test {
     testsupport::VirtualTime time;
     sim::StationSimulator station{ostrel()};
     testsupport::MemoryWire wire{time, station};
-    Application app{
-        ui, time, time, dir.path(), Edition::WithoutDialUp, {wire.factory(), [](int port) {
-                                                                 return "COM" +
-                                                                        std::to_string(port);
-                                                             }}};
+    sim::PagingService service;
+    testsupport::MemoryWire modem{time, service};
+    Application app{ui,
+                    time,
+                    time,
+                    dir.path(),
+                    Edition::WithoutDialUp,
+                    {testsupport::routedFactory({{"COM1", &wire}, {"COM2", &modem}}),
+                     [](int port) { return "COM" + std::to_string(port); }}};
+    std::shared_ptr<PagingFeature> paging = plugPaging(app);
 };
+
+// Two numeric pagers, a telephone and an alphanumeric pager hear each alarm
+// once; the next checks find the alarms latched until they are re-enabled.
+TEST_F(PagingFeatureTest, AlarmPagesReachEveryEntryOnceUntilTheReenableTime)
+{
+    const auto heard = [this] {
+        std::vector<std::string> calls;
+        // A numeric page is "1*code*value*code*value*#": the values follow
+        // the weather, so they read "V" here.
+        for (const sim::ToneCall& call : service.toneCalls()) {
+            std::string keyed;
+            std::size_t field = 0;
+            for (std::size_t at = 0; at != std::string::npos; ++field) {
+                const std::size_t star = call.keyed.find('*', at);
+                const bool value = field >= 2 && field % 2 == 0 && star != std::string::npos;
+                keyed += value ? "V" : call.keyed.substr(at, star - at);
+                if (star != std::string::npos)
+                    keyed += '*';
+                at = star == std::string::npos ? star : star + 1;
+            }
+            calls.push_back(call.number + ":" + keyed);
+        }
+        return calls;
+    };
+    time.advance(4 * 60'000); // the check of the first minute and its four pages
+    // The numeric pagers get the inside and outside temperature alarms (codes
+    // 10 and 11) after the pauses of their 6-second delay; the telephone
+    // hears its beeps.
+    const std::vector<std::string> round{"111:,,,1*10*V*11*V*#,,,", "222:,,,1*10*V*11*V*#,,,",
+                                         "333:@,,,,11,11#,,"};
+    EXPECT_EQ(heard(), round);
+    ASSERT_EQ(service.pages().size(), 1u);
+    EXPECT_TRUE(service.pages()[0].message.starts_with("1-Alarm 10  "))
+        << service.pages()[0].message;
+    EXPECT_EQ(loggedLines("sent to Numeric pager \"Num1\" ."), 1);
+    EXPECT_EQ(loggedLines("sent to Numeric pager \"Num2\" ."), 1);
+    EXPECT_EQ(loggedLines("Sent alarm to Telephone entry \"Phone\"."), 1);
+    EXPECT_EQ(loggedLines("Following Pager string sent to Alphanumeric Pager \"Alpha\"."), 1);
+    EXPECT_FALSE(paging->pagerStatus().running());
+    EXPECT_TRUE(app.gate().allowed());
+
+    // Sent at the first minute; each alphanumeric page counts a minute more,
+    // so the alarms are armed again from five minutes on.
+    time.advance(60'000);
+    EXPECT_EQ(heard().size(), 3u);
+    time.advance(3 * 60'000);
+    std::vector<std::string> twice = round;
+    twice.insert(twice.end(), round.begin(), round.end());
+    EXPECT_EQ(heard(), twice);
+    EXPECT_EQ(service.pages().size(), 2u);
+    EXPECT_EQ(loggedLines("Following Pager string sent to Alphanumeric Pager \"Alpha\"."), 2);
+}
 
 TEST_F(PagingFeatureTest, AlarmRunQueuesEachPageOnceUntilTheReenableTime)
 {
+    paging->setSender(nullptr); // the queue each run writes stays to be read
     const std::filesystem::path queue = dir.path() / paging::kSendQueueFileName;
     time.advance(59'000);
     EXPECT_FALSE(std::filesystem::exists(queue));
@@ -129,6 +196,7 @@ TEST_F(PagingFeatureTest, AlarmRunQueuesEachPageOnceUntilTheReenableTime)
 
 TEST_F(PagingFeatureTest, SilentStationIsPagedOncePerReenablePeriod)
 {
+    paging->setSender(nullptr);
     station.faults().add(sim::FaultRule(sim::FaultKind::Silence).on("LOOP").always());
     time.advance(70'000);
     EXPECT_EQ(
