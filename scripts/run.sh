@@ -21,8 +21,14 @@ hollit=$root/build/default/src/gui/hollit
 
 mkdir -p demo/station/templates demo/station/Download demo/station/Images demo/www
 cd demo/station
-every() { local n=$1 v=$2 out=$v; for ((i = 1; i < n; i++)); do out+=",$v"; done; echo "$out"; }
-if [ ! -f config.dat ]; then
+every() {
+    local n=$1 v=$2
+    local out=$v
+    for ((i = 1; i < n; i++)); do out+=",$v"; done
+    echo "$out"
+}
+# files.dat is written last, so a setup cut short is done again.
+if [ ! -f files.dat ]; then
     "$viraraz" config set stationModel "Ostrel II" >/dev/null
     "$viraraz" config set localTransferEnabled 1 >/dev/null
     "$viraraz" config set localTransferPath "$root/demo/www/" >/dev/null
