@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   libgd-dev libcurl4-openssl-dev imagemagick
-  python3 python3-pyftpdlib python3-openssl openssl
+  python3 python3-pyftpdlib python3-openssl python3-paramiko openssl
   xvfb xauth
   hyperfine
   dpkg-dev fakeroot

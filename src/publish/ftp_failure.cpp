@@ -30,8 +30,11 @@ ConnectFailure classifyConnectFailure(const ServerExchange& exchange)
         return ConnectFailure::IncorrectUser;
     if (exchange.lastCommand == "PASS" && exchange.lastReply == kNotLoggedIn)
         return ConnectFailure::IncorrectPassword;
+    // SSH does not tell a wrong user from a wrong password; a server that took
+    // passwords and still refused the login refused this user's password.
     if (exchange.curlCode == CURLE_LOGIN_DENIED)
-        return ConnectFailure::LoginFailed;
+        return exchange.passwordLogin ? ConnectFailure::IncorrectPassword
+                                      : ConnectFailure::LoginFailed;
     // Connected, but turned away before a command was sent (a greeting such as
     // 421 "too many users", or no greeting at all).
     if (exchange.lastCommand.empty() && exchange.curlCode != CURLE_SSL_CONNECT_ERROR &&

@@ -11,17 +11,18 @@ enum class ConnectFailure {
     None,
     HostNotFound,      // the name does not resolve
     IncorrectUser,     // the server refused the user name (USER)
-    IncorrectPassword, // the server refused the password (PASS answered 530)
-    LoginFailed,       // the login failed otherwise (an account wanted, SFTP authentication)
+    IncorrectPassword, // the server refused the password (PASS answered 530, SFTP password)
+    LoginFailed,       // the login failed otherwise (an account wanted, no SFTP password login)
     CannotConnect,     // no connection, or the server turned it away before the login
     Other,             // anything else; errorNumber tells what
 };
 
 // What the client saw when the connection or login failed.
 struct ServerExchange {
-    int curlCode = 0;        // libcurl's result code
-    std::string lastCommand; // the verb of the last command sent ("USER", "PASS", ...)
-    long lastReply = 0;      // the last reply code of the server, 0 before its greeting
+    int curlCode = 0;           // libcurl's result code
+    std::string lastCommand;    // the verb of the last command sent ("USER", "PASS", ...)
+    long lastReply = 0;         // the last reply code of the server, 0 before its greeting
+    bool passwordLogin = false; // an SFTP server offered to take a password
 };
 
 ConnectFailure classifyConnectFailure(const ServerExchange& exchange);

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -21,6 +22,10 @@ constexpr long kStallTimeSec = 60;
 // "-": the address of the control connection, as DESIGN's active mode asks.
 constexpr const char* kActiveModeAddress = "-";
 constexpr long kCannotOpenDataConnection = 425;
+// libcurl's note of the login methods an SSH server offers, and those of them
+// that take the password.
+constexpr std::string_view kSshMethodsNote = "SSH authentication methods available: ";
+constexpr std::string_view kSshPasswordMethods[] = {"password", "keyboard-interactive"};
 
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
@@ -123,23 +128,36 @@ CURLcode FtpSession::perform(const Request& request)
     }
     if (request.download != nullptr)
         curl_easy_setopt(easy_, CURLOPT_WRITEDATA, request.download);
+    if (request.discard)
+        curl_easy_setopt(easy_, CURLOPT_WRITEFUNCTION, &FtpSession::onDiscard);
     curl_slist* list = nullptr;
     for (const std::string& command : request.postQuote)
         list = curl_slist_append(list, command.c_str());
     postQuote_.reset(list);
     curl_easy_setopt(easy_, CURLOPT_POSTQUOTE, postQuote_.get());
     lastCommand_.clear();
+    passwordLogin_ = false;
     return worker_.perform(easy_);
 }
 
 int FtpSession::onDebug(CURL*, curl_infotype type, char* data, size_t size, void* self)
 {
-    if (type != CURLINFO_HEADER_OUT)
-        return 0;
+    auto* session = static_cast<FtpSession*>(self);
     const std::string_view line(data, size);
-    static_cast<FtpSession*>(self)->lastCommand_ =
-        std::string(line.substr(0, line.find_first_of(" \r\n")));
+    if (type == CURLINFO_HEADER_OUT) {
+        session->lastCommand_ = std::string(line.substr(0, line.find_first_of(" \r\n")));
+    } else if (type == CURLINFO_TEXT && line.starts_with(kSshMethodsNote)) {
+        const std::string_view methods = line.substr(kSshMethodsNote.size());
+        session->passwordLogin_ = std::ranges::any_of(kSshPasswordMethods, [&](std::string_view m) {
+            return methods.find(m) != std::string_view::npos;
+        });
+    }
     return 0;
+}
+
+size_t FtpSession::onDiscard(char*, size_t size, size_t count, void*)
+{
+    return size * count;
 }
 
 long FtpSession::lastReply() const
@@ -155,14 +173,19 @@ ServerExchange FtpSession::connect()
     request.url = remoteUrl(endpoint_, {});
     request.nobody = true;
     const CURLcode code = perform(request);
-    return ServerExchange{code, lastCommand_, usable() ? lastReply() : 0};
+    return ServerExchange{code, lastCommand_, usable() ? lastReply() : 0, passwordLogin_};
 }
 
 bool FtpSession::setDirectory(const std::string& path)
 {
     Request request;
     request.url = remoteUrl(endpoint_, path);
-    request.nobody = true;
+    // FTP's CWD fails for a missing directory; SFTP has no such step, and
+    // only reading the directory's listing tells that it is there.
+    if (endpoint_.protocol == FtpProtocol::Sftp)
+        request.discard = true;
+    else
+        request.nobody = true;
     const bool ok = perform(request) == CURLE_OK;
     if (ok)
         directory_ = path;

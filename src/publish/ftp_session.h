@@ -54,6 +54,7 @@ class FtpSession {
     struct Request {
         std::string url;
         bool nobody = false;
+        bool discard = false; // what the server sends (an SFTP listing) goes nowhere
         std::FILE* upload = nullptr;
         curl_off_t uploadSize = 0;
         std::FILE* download = nullptr;
@@ -68,6 +69,7 @@ class FtpSession {
     std::vector<std::string> renameCommands(const std::string& name) const;
     long lastReply() const;
     static int onDebug(CURL* easy, curl_infotype type, char* data, size_t size, void* self);
+    static size_t onDiscard(char* data, size_t size, size_t count, void* self);
 
     CurlWorker& worker_;
     const FtpLogin login_;
@@ -77,6 +79,7 @@ class FtpSession {
     bool passive_ = false;
     bool renames_ = true;
     std::string lastCommand_;
+    bool passwordLogin_ = false;
     Slist postQuote_;
 };
 

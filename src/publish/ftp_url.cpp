@@ -127,8 +127,10 @@ std::string remoteUrl(const FtpEndpoint& endpoint, std::string_view directory,
 
 std::string sftpPath(std::string_view directory, std::string_view name)
 {
+    // libcurl passes a command's quoted path on as it stands, without the
+    // URL's "~/"; the server takes a relative path from the home directory.
     const std::string_view dir = trimSlashes(directory);
-    std::string path = directory.starts_with('/') ? "/" : std::string(kSftpHome);
+    std::string path = directory.starts_with('/') ? "/" : "";
     if (!dir.empty())
         path += std::string(dir) + '/';
     return path + std::string(name);

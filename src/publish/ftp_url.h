@@ -34,7 +34,8 @@ std::string relativeRemoteName(std::string_view destination);
 std::string remoteUrl(const FtpEndpoint& endpoint, std::string_view directory,
                       std::string_view name = {});
 
-// The path an SFTP command such as rename takes for name in directory.
+// The path an SFTP command such as rename takes for name in directory: from
+// the root when directory starts with "/", else relative (the home directory).
 std::string sftpPath(std::string_view directory, std::string_view name);
 
 } // namespace bv::publish

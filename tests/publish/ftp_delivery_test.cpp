@@ -43,9 +43,10 @@ class FtpDelivery : public testing::Test {
         rig.config.ftpRemotePath = "public_html";
     }
 
-    void startServer(std::vector<std::string> options = {})
+    void startServer(std::vector<std::string> options = {},
+                     FtpTestServer::Kind kind = FtpTestServer::Kind::Ftp)
     {
-        server = std::make_unique<FtpTestServer>(root.path(), std::move(options));
+        server = std::make_unique<FtpTestServer>(root.path(), std::move(options), kind);
         ASSERT_NE(server->port(), 0) << "the FTP server did not start";
         rig.config.ftpPort = server->port();
     }
@@ -309,6 +310,73 @@ TEST_F(FtpDelivery, FtpsUploadsOnlyToAServerWhoseCertificateIsTrusted)
         EXPECT_EQ(await([&](auto done) { ftp->putFile(c.name, page.string(), done); }), c.stored)
             << c.name;
         EXPECT_EQ(readFile(root.path() / c.name), c.stored ? binaryBytes() : "") << c.name;
+    }
+}
+
+// HOME points at a directory of the test's own while the object lives, so
+// ~/.ssh/known_hosts is the test's.
+class TestHome {
+  public:
+    TestHome() : saved_(std::getenv("HOME") ? std::getenv("HOME") : "")
+    {
+        fs::create_directories(knownHosts().parent_path());
+        ::setenv("HOME", home_.path().c_str(), 1);
+    }
+    ~TestHome() { ::setenv("HOME", saved_.c_str(), 1); }
+    TestHome(const TestHome&) = delete;
+    TestHome& operator=(const TestHome&) = delete;
+
+    fs::path knownHosts() const { return home_.path() / ".ssh" / "known_hosts"; }
+
+  private:
+    std::string saved_;
+    testsupport::TempDir home_{"bv-home"};
+};
+
+// SFTP logs in only to a server whose key the user's known_hosts holds, and
+// replaces the target only once the whole file is across.
+TEST_F(FtpDelivery, SftpReplacesTheTargetOnAServerWhoseKeyIsKnown)
+{
+    const TestHome home;
+    startServer({}, FtpTestServer::Kind::Sftp);
+    const std::string known =
+        "[127.0.0.1]:" + std::to_string(server->port()) + ' ' + server->hostKey() + '\n';
+    const std::string name = "my page #2.htm";
+    std::ofstream(remoteDir() / name) << "old page";
+    struct Case {
+        std::string password;
+        std::string knownHosts;
+        std::string remotePath;
+        std::string message; // empty: the page is delivered
+    };
+    const Case cases[] = {
+        {"wrong", known, "public_html", "Incorrect FTP Password for FTP name 'web'."},
+        {"s3cret", "", "public_html", "Error Connecting to the FTP server (60)."},
+        {"s3cret", known, "no/such/dir", "Error setting  FTP directory path 'no/such/dir'."},
+        {"s3cret", known, "public_html", ""},
+        {"s3cret", known, "/public_html", ""}, // from the root, which is home here
+    };
+    std::string page = "old page";
+    for (const Case& c : cases) {
+        std::ofstream(home.knownHosts()) << c.knownHosts;
+        DeliveryRig attempt(loop, clock);
+        attempt.config = rig.config;
+        attempt.config.ftpHost = "sftp://127.0.0.1";
+        attempt.config.ftpPassword = c.password;
+        attempt.config.ftpRemotePath = c.remotePath;
+        EXPECT_EQ(attempt.open(), c.message.empty()) << c.message;
+        const std::string upload = binaryBytes() + c.remotePath;
+        const fs::path source = attempt.writeFile("page.bin", upload);
+        const bool delivered =
+            attempt.deliver(kFtpEntry, source, name) == DeliveryResult::Delivered;
+        EXPECT_EQ(delivered, c.message.empty()) << c.remotePath;
+        if (delivered)
+            page = upload;
+        EXPECT_EQ(readFile(remoteDir() / name), page) << c.remotePath;
+        EXPECT_FALSE(fs::exists(remoteDir() / (name + ".part"))) << c.remotePath;
+        const std::string log = attempt.eventLog();
+        EXPECT_NE(log.find(c.message), std::string::npos) << c.message << " not in\n" << log;
+        EXPECT_EQ(log.find(c.password), std::string::npos);
     }
 }
 

@@ -104,9 +104,12 @@ TEST(FtpNaming, RefusedLoginsMapToTheirMessages)
         {{CURLE_LOGIN_DENIED, "PASS", 332},
          ConnectFailure::LoginFailed,
          "Unable to Login to the FTP server 'h' with user 'u'."},
-        {{CURLE_LOGIN_DENIED, "", 0},
+        {{CURLE_LOGIN_DENIED, "", 0}, // an SFTP server that takes no password
          ConnectFailure::LoginFailed,
          "Unable to Login to the FTP server 'h' with user 'u'."},
+        {{CURLE_LOGIN_DENIED, "", 0, true},
+         ConnectFailure::IncorrectPassword,
+         "Incorrect FTP Password for FTP name 'u'."},
         {{CURLE_USE_SSL_FAILED, "AUTH", 500},
          ConnectFailure::Other,
          "Error Connecting to the FTP server (64)."},

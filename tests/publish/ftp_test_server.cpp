@@ -18,8 +18,9 @@ namespace {
 constexpr int kStartLimitMs = 10000;
 constexpr std::string_view kListening = "listening ";
 
-// Reads the server's first line: "listening PORT".
-std::uint16_t readPort(int fd)
+// Reads the server's first line: "listening PORT", the SFTP server's followed
+// by its host key.
+std::string readReadyLine(int fd)
 {
     std::string line;
     pollfd watch{fd, POLLIN, 0};
@@ -30,20 +31,20 @@ std::uint16_t readPort(int fd)
             break;
         line.append(buffer, static_cast<std::size_t>(n));
     }
-    if (!line.starts_with(kListening))
-        return 0;
-    return static_cast<std::uint16_t>(std::stoi(line.substr(kListening.size())));
+    return line.starts_with(kListening) ? line.substr(0, line.find('\n')) : std::string{};
 }
 
 } // namespace
 
-FtpTestServer::FtpTestServer(std::filesystem::path root, std::vector<std::string> options)
+FtpTestServer::FtpTestServer(std::filesystem::path root, std::vector<std::string> options,
+                             Kind kind)
 {
     int input[2];
     int output[2];
     if (::pipe2(input, O_CLOEXEC) != 0 || ::pipe2(output, O_CLOEXEC) != 0)
         return;
-    std::vector<std::string> args = {"/usr/bin/python3", BV_FTP_SERVER_SCRIPT, "0", kUser,
+    const char* script = kind == Kind::Sftp ? BV_SFTP_SERVER_SCRIPT : BV_FTP_SERVER_SCRIPT;
+    std::vector<std::string> args = {"/usr/bin/python3", script,       "0", kUser,
                                      kPassword,          root.string()};
     args.insert(args.end(), options.begin(), options.end());
     std::vector<char*> argv;
@@ -63,7 +64,13 @@ FtpTestServer::FtpTestServer(std::filesystem::path root, std::vector<std::string
     if (spawned != 0) {
         pid_ = -1;
     } else {
-        port_ = readPort(output[0]);
+        const std::string line = readReadyLine(output[0]);
+        if (!line.empty()) {
+            std::size_t end = 0;
+            port_ = static_cast<std::uint16_t>(std::stoi(line.substr(kListening.size()), &end));
+            const std::size_t key = kListening.size() + end + 1;
+            hostKey_ = key < line.size() ? line.substr(key) : std::string{};
+        }
     }
     ::close(output[0]);
 }
