@@ -73,12 +73,9 @@ def main():
         def open(self, path, flags, attr):
             mode = getattr(attr, "st_mode", None) or 0o644
             fd = os.open(self.local(path), flags, mode & 0o777)
-            if flags & (os.O_WRONLY | os.O_RDWR):
-                mode_text = "ab" if flags & os.O_APPEND else ("wb" if flags & os.O_WRONLY else "r+b")
-            else:
-                mode_text = "rb"
+            writable = flags & (os.O_WRONLY | os.O_RDWR)
             handle = Handle(flags)
-            handle.readfile = handle.writefile = os.fdopen(fd, mode_text)
+            handle.readfile = handle.writefile = os.fdopen(fd, "r+b" if writable else "rb")
             return handle
 
         @errors
