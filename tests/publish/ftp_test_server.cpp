@@ -43,7 +43,10 @@ FtpTestServer::FtpTestServer(std::filesystem::path root, std::vector<std::string
     int output[2];
     if (::pipe2(input, O_CLOEXEC) != 0 || ::pipe2(output, O_CLOEXEC) != 0)
         return;
-    const char* script = kind == Kind::Sftp ? BV_SFTP_SERVER_SCRIPT : BV_FTP_SERVER_SCRIPT;
+    // The SFTP server's script lies beside the FTP server's.
+    const std::filesystem::path ftpScript = BV_FTP_SERVER_SCRIPT;
+    const std::string script =
+        (kind == Kind::Sftp ? ftpScript.parent_path() / "sftp_server.py" : ftpScript).string();
     std::vector<std::string> args = {"/usr/bin/python3", script,       "0", kUser,
                                      kPassword,          root.string()};
     args.insert(args.end(), options.begin(), options.end());
