@@ -3,15 +3,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/base/config_file.h"
 #include "cli/download_command.h"
+#include "command_rig.h"
 #include "run_viraraz.h"
-#include "sim/simulated_model.h"
-#include "sim/station_simulator.h"
 #include "simulator_process.h"
-#include "support/memory_wire.h"
-#include "support/temp_dir.h"
-#include "support/virtual_time.h"
 
 namespace bv::cli::test {
 namespace {
@@ -34,28 +29,21 @@ std::size_t lineCount(const fs::path& path)
 
 // viraraz download in process: a station directory with config.dat and a
 // Download folder, the simulated station on an in-memory wire, virtual time.
-class DownloadCommand : public ::testing::Test {
+class DownloadCommand : public CommandRig {
   protected:
+    DownloadCommand() : CommandRig("bv-download", kStart) {}
+
     void useStation(int modelCode, int historyHours)
     {
-        config.stationModel = static_cast<std::int8_t>(modelCode);
-        sim::StationConfig station;
-        station.model = *sim::simulatedModelByCode(modelCode);
-        station.start = kStart;
+        sim::StationConfig station = stationOf(modelCode, kStart);
         station.historyHours = historyHours;
-        simulator = std::make_unique<sim::StationSimulator>(station);
-        wire = std::make_unique<testsupport::MemoryWire>(time, *simulator);
+        CommandRig::useStation(station);
         fs::create_directory(dir.path() / "Download");
     }
 
     int download(std::vector<std::string> args = {})
     {
-        EXPECT_FALSE(app::saveConfig(config, dir.path()));
-        out.str("");
-        err.str("");
-        CommandContext context{dir.path(), std::move(args), out, err};
-        PollEnvironment environment{time, time, wire->factory(), {}};
-        return downloadStationArchive(context, environment);
+        return runCommand(downloadStationArchive, std::move(args));
     }
 
     int heard(std::string_view word) const
@@ -67,14 +55,6 @@ class DownloadCommand : public ::testing::Test {
     }
 
     fs::path file() const { return dir.path() / "Download" / "download.txt"; }
-
-    testsupport::TempDir dir{"bv-download"};
-    testsupport::VirtualTime time{kStart};
-    app::ConfigRecord config;
-    std::unique_ptr<sim::StationSimulator> simulator;
-    std::unique_ptr<testsupport::MemoryWire> wire;
-    std::ostringstream out;
-    std::ostringstream err;
 };
 
 TEST_F(DownloadCommand, AppendsTheNewRecordsAndSaysHowMany)
@@ -133,8 +113,8 @@ TEST(DownloadProgram, DownloadsFromTheSimulatorOnAPseudoTerminal)
     Simulator simulator(dir.path(), {"--model", "Lunett", "--history-hours", "6"});
     ASSERT_TRUE(simulator.started());
     ASSERT_TRUE(Simulator::awaitLink(dir.path() / "ports" / "COM1"));
-    ASSERT_EQ(runViraraz({"config", "set", "stationModel", "Lunett"}, dir.path().string()).exitStatus,
-              0);
+    ASSERT_EQ(
+        runViraraz({"config", "set", "stationModel", "Lunett"}, dir.path().string()).exitStatus, 0);
     const RunResult run = runViraraz({"download", "--replace"}, dir.path().string());
     EXPECT_EQ(run.exitStatus, 0) << run.err;
     EXPECT_EQ(run.err, "viraraz: Transferred 12 records from Archive.\n");

@@ -3,13 +3,8 @@
 #include <algorithm>
 #include <sstream>
 
-#include "app/base/config_file.h"
 #include "cli/image_command.h"
-#include "sim/simulated_model.h"
-#include "sim/station_simulator.h"
-#include "support/memory_wire.h"
-#include "support/temp_dir.h"
-#include "support/virtual_time.h"
+#include "command_rig.h"
 
 namespace bv::cli::test {
 namespace {
@@ -18,36 +13,21 @@ namespace fs = std::filesystem;
 
 // viraraz image in process: the simulated station on an in-memory wire,
 // virtual time.
-class ImageCommand : public ::testing::Test {
+class ImageCommand : public CommandRig {
   protected:
+    ImageCommand() : CommandRig("bv-image", testsupport::VirtualTime::kDefaultStart) {}
+
     void useStation(int modelCode, sim::MissingSensors missing = {})
     {
-        config.stationModel = static_cast<std::int8_t>(modelCode);
-        sim::StationConfig station;
-        station.model = *sim::simulatedModelByCode(modelCode);
-        station.start = {2026, 6, 15, 14, 0, 0, 0, 1};
+        sim::StationConfig station = stationOf(modelCode, {2026, 6, 15, 14, 0, 0, 0, 1});
         station.missing = missing;
-        simulator = std::make_unique<sim::StationSimulator>(station);
-        wire = std::make_unique<testsupport::MemoryWire>(time, *simulator);
+        CommandRig::useStation(station);
     }
 
     int run(std::vector<std::string> args)
     {
-        EXPECT_FALSE(app::saveConfig(config, dir.path()));
-        out.str("");
-        err.str("");
-        CommandContext context{dir.path(), std::move(args), out, err};
-        PollEnvironment environment{time, time, wire->factory(), {}};
-        return makeCurrentImages(context, environment);
+        return runCommand(makeCurrentImages, std::move(args));
     }
-
-    testsupport::TempDir dir{"bv-image"};
-    testsupport::VirtualTime time;
-    app::ConfigRecord config;
-    std::unique_ptr<sim::StationSimulator> simulator;
-    std::unique_ptr<testsupport::MemoryWire> wire;
-    std::ostringstream out;
-    std::ostringstream err;
 };
 
 TEST_F(ImageCommand, PollsOnceAndWritesTheImagesWithTheDaysHighs)

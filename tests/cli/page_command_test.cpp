@@ -3,35 +3,22 @@
 #include <algorithm>
 #include <sstream>
 
-#include "app/base/config_file.h"
 #include "cli/page_command.h"
+#include "command_rig.h"
 #include "paging/alarm_codes.h"
 #include "paging/alarm_limits.h"
 #include "paging/alarm_quantity.h"
 #include "paging/pager_entry.h"
-#include "sim/simulated_model.h"
-#include "sim/station_simulator.h"
-#include "support/memory_wire.h"
-#include "support/temp_dir.h"
-#include "support/virtual_time.h"
 
 namespace bv::cli::test {
 namespace {
 
-sim::StationConfig carrowIII()
-{
-    sim::StationConfig config;
-    config.model = *sim::simulatedModelByCode(1);
-    config.start = {2026, 12, 7, 9, 0, 0, 0, 1};
-    return config;
-}
-
 // viraraz page in process, against the simulated station on virtual time.
-class PageCommand : public ::testing::Test {
+class PageCommand : public CommandRig {
   protected:
-    PageCommand()
+    PageCommand() : CommandRig("bv-page", testsupport::VirtualTime::kDefaultStart)
     {
-        config.stationModel = 1;
+        useStation(stationOf(1, testsupport::VirtualTime::kDefaultStart)); // a Carrow III
         config.weatherPageItems[paging::InsideTemp] = true;
         config.weatherPageItems[paging::WindDirection] = true;
         paging::setAlarmLimit(config, paging::WindSpeed, paging::LimitSide::High, 0);
@@ -45,23 +32,7 @@ class PageCommand : public ::testing::Test {
         EXPECT_TRUE(paging::writeAlarmCodes(dir.path() / paging::kAlarmCodesFileName, codes));
     }
 
-    int page(std::vector<std::string> args)
-    {
-        EXPECT_FALSE(app::saveConfig(config, dir.path()));
-        out.str("");
-        err.str("");
-        CommandContext context{dir.path(), std::move(args), out, err};
-        PollEnvironment environment{time, time, wire.factory(), {}};
-        return pageStation(context, environment);
-    }
-
-    testsupport::TempDir dir{"bv-page"};
-    testsupport::VirtualTime time;
-    sim::StationSimulator station{carrowIII()};
-    testsupport::MemoryWire wire{time, station};
-    app::ConfigRecord config;
-    std::ostringstream out;
-    std::ostringstream err;
+    int page(std::vector<std::string> args) { return runCommand(pageStation, std::move(args)); }
 };
 
 TEST_F(PageCommand, PrintsTheQueuedPagesAndSendsNothing)
@@ -77,7 +48,7 @@ TEST_F(PageCommand, PrintsTheQueuedPagesAndSendsNothing)
     EXPECT_TRUE(alarm.starts_with("Alpha (AlphaNumeric Pager): 1-Alarm WIND  ")) << alarm;
     EXPECT_EQ(summary, "2 pages queued; nothing sent (dry run)");
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "sendpages.dat"));
-    for (const auto& received : station.received())
+    for (const auto& received : simulator->received())
         EXPECT_NE(received.word, "WWR") << "a dry run leaves the high wind speed alone";
 }
 

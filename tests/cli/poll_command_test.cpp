@@ -5,18 +5,13 @@
 #include <map>
 #include <sstream>
 
-#include "app/base/config_file.h"
 #include "cli/poll_command.h"
+#include "command_rig.h"
 #include "run_viraraz.h"
-#include "sim/simulated_model.h"
-#include "sim/station_simulator.h"
 #include "station/crc16.h"
 #include "station/protocol_trace.h"
 #include "station/station_memory_classic.h"
 #include "station/station_memory_tirrel.h"
-#include "support/memory_wire.h"
-#include "support/temp_dir.h"
-#include "support/virtual_time.h"
 
 namespace bv::cli::test {
 namespace {
@@ -26,34 +21,22 @@ namespace fs = std::filesystem;
 constexpr platform::WallTime kStart{2026, 6, 15, 9, 0, 0, 0, 1};
 constexpr std::string_view kCommError = "Station Communication Error. Check station settings.";
 
-sim::StationConfig stationOf(int modelCode, sim::MissingSensors missing = {})
-{
-    sim::StationConfig config;
-    config.model = *sim::simulatedModelByCode(modelCode);
-    config.start = kStart;
-    config.missing = missing;
-    return config;
-}
-
 // viraraz poll in process: a station directory with config.dat, the simulated
 // station on an in-memory wire, virtual time.
-class PollCommand : public ::testing::Test {
+class PollCommand : public CommandRig {
   protected:
+    PollCommand() : CommandRig("bv-poll", kStart) {}
+
     void useStation(int modelCode, sim::MissingSensors missing = {})
     {
-        config.stationModel = static_cast<std::int8_t>(modelCode);
-        station = std::make_unique<sim::StationSimulator>(stationOf(modelCode, missing));
-        wire = std::make_unique<testsupport::MemoryWire>(time, *station);
+        sim::StationConfig station = stationOf(modelCode, kStart);
+        station.missing = missing;
+        CommandRig::useStation(station);
     }
 
     int poll(std::vector<std::string> args = {})
     {
-        EXPECT_FALSE(app::saveConfig(config, dir.path()));
-        out.str("");
-        err.str("");
-        CommandContext context{dir.path(), std::move(args), out, err};
-        PollEnvironment environment{time, time, wire->factory(), {}, terminal};
-        return pollStation(context, environment);
+        return runCommand(pollStation, std::move(args), terminal);
     }
 
     std::string eventLog() const
@@ -85,13 +68,6 @@ class PollCommand : public ::testing::Test {
         return members;
     }
 
-    testsupport::TempDir dir{"bv-poll"};
-    testsupport::VirtualTime time{kStart};
-    app::ConfigRecord config;
-    std::unique_ptr<sim::StationSimulator> station;
-    std::unique_ptr<testsupport::MemoryWire> wire;
-    std::ostringstream out;
-    std::ostringstream err;
     bool terminal = false;
 };
 
@@ -165,7 +141,7 @@ TEST_F(PollCommand, ValuesInTheConfiguredUnits)
 TEST_F(PollCommand, StationThatDoesNotAnswer)
 {
     useStation(2);
-    station->faults().add(sim::FaultRule(sim::FaultKind::Silence).always());
+    simulator->faults().add(sim::FaultRule(sim::FaultKind::Silence).always());
     EXPECT_EQ(poll(), kExitFailure);
     EXPECT_EQ(err.str(), "viraraz: " + std::string(kCommError) + '\n');
     EXPECT_TRUE(out.str().empty());
@@ -175,7 +151,7 @@ TEST_F(PollCommand, StationThatDoesNotAnswer)
 TEST_F(PollCommand, SpoiltPacketIsReadAgain)
 {
     useStation(3);
-    station->faults().add(sim::FaultRule(sim::FaultKind::CorruptCrc).on("LOOP"));
+    simulator->faults().add(sim::FaultRule(sim::FaultKind::CorruptCrc).on("LOOP"));
     EXPECT_EQ(poll(), kExitOk) << err.str();
     EXPECT_TRUE(eventLog().empty());
 }
@@ -201,7 +177,7 @@ TEST_F(PollCommand, ProgressLineOnATerminal)
                              "viraraz: reading the station's memory" + erase);
 
     // A failure's message replaces the line.
-    station->faults().add(sim::FaultRule(sim::FaultKind::Silence).always());
+    simulator->faults().add(sim::FaultRule(sim::FaultKind::Silence).always());
     EXPECT_EQ(poll(), kExitFailure);
     EXPECT_EQ(err.str(), erase + "viraraz: polling the Tirrel E on COM1" + erase +
                              "viraraz: " + std::string(kCommError) + '\n');

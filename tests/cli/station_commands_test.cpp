@@ -41,10 +41,7 @@ class StationCommands : public ::testing::Test {
         err.str("");
         CommandContext context{dir.path(), std::move(args), out, err};
         PollEnvironment environment{
-            time,
-            time,
-            [this] { return std::make_unique<station::testing::OnePort>(*wire, portPath()); },
-            {}};
+            time, time, testsupport::routedFactory({{portPath(), wire.get()}}), {}};
         const int status = command(context, environment);
         EXPECT_EQ(app::loadConfig(config, dir.path()), app::ConfigLoad::Loaded);
         return status;

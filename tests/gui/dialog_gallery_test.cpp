@@ -61,7 +61,7 @@ class IdleClock final : public platform::ClockSetter {
 // control is there, pictures are found, no two controls of one parent overlap,
 // no caption is cut and no edit is too narrow to show a few characters. With
 // BV_SNAPSHOT_DIR set, each dialog is saved as NAME.png there.
-class DialogGallery : public testing::Test {
+class DialogGallery : public QtDialogTest {
   protected:
     static void expectTidy(const QWidget* window, const platform::DialogTemplate& spec)
     {
@@ -142,13 +142,6 @@ class DialogGallery : public testing::Test {
         host.runModal(dialog);
     }
 
-    QTemporaryDir station;
-    gui::QtUi ui;
-    testsupport::VirtualTime time;
-    units::RegionalSettings regional;
-    app::Shell shell{ui, time, regional};
-    app::DialogHost host{ui};
-    app::ConfigRecord config;
     station::PortServices ports{time, time, ui, [] { return nullptr; },
                                 [](int port) { return "COM" + std::to_string(port); }};
 };

@@ -19,16 +19,7 @@ namespace {
 using namespace paging::pager_alarms_dialog;
 
 // The paging dialogs drawn by the Qt renderer, with a nested dialog on top.
-class PagingDialogsQt : public testing::Test {
-  protected:
-    QTemporaryDir station;
-    gui::QtUi ui;
-    testsupport::VirtualTime time;
-    units::RegionalSettings regional;
-    app::Shell shell{ui, time, regional};
-    app::DialogHost host{ui};
-    app::ConfigRecord config;
-};
+class PagingDialogsQt : public QtDialogTest {};
 
 TEST_F(PagingDialogsQt, PagerAlarmsOpenFromPagerSetupAndStoreWhatWasTyped)
 {

@@ -6,8 +6,17 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <gtest/gtest.h>
+
+#include "app/base/config_record.h"
+#include "app/base/dialog_host.h"
+#include "app/base/shell.h"
+#include "gui/qt_ui.h"
+#include "support/virtual_time.h"
+#include "units/regional_settings.h"
 
 namespace bv::guitest {
 
@@ -23,6 +32,19 @@ template <class W = QDialog> W* frontModal()
 {
     return qobject_cast<W*>(QApplication::activeModalWidget());
 }
+
+// What a dialog drawn by the Qt renderer runs against: a station directory,
+// the Qt Ui and a shell on virtual time.
+class QtDialogTest : public testing::Test {
+  protected:
+    QTemporaryDir station;
+    gui::QtUi ui;
+    testsupport::VirtualTime time;
+    units::RegionalSettings regional;
+    app::Shell shell{ui, time, regional};
+    app::DialogHost host{ui};
+    app::ConfigRecord config;
+};
 
 inline QWidget* controlOf(const QWidget* dialog, int id)
 {

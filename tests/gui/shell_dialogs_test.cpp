@@ -22,7 +22,7 @@ namespace bv::guitest {
 namespace {
 
 // The shell's dialogs as the user sees them: the real logic in the Qt renderer.
-class ShellDialogsQt : public testing::Test {
+class ShellDialogsQt : public QtDialogTest {
   protected:
     ShellDialogsQt() { ui.setStationDirectory(QStringLiteral(BV_HELP_DIR)); }
 
@@ -39,15 +39,8 @@ class ShellDialogsQt : public testing::Test {
         });
     }
 
-    QTemporaryDir station;
-    gui::QtUi ui;
-    testsupport::VirtualTime time;
-    units::RegionalSettings regional;
-    app::Shell shell{ui, time, regional};
-    app::DialogHost host{ui};
     app::AutoTaskGate gate;
     app::SettingsDialogLauncher launcher{host, gate};
-    app::ConfigRecord config;
     bv::station::StationSession stationSession{
         bv::station::PortServices{time, time, ui, [] { return nullptr; },
                                   [](int port) { return "COM" + std::to_string(port); }},

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cerrno>
-
 #include "paging/modem_detect.h"
 #include "sim/modem_emulator.h"
 #include "support/memory_wire.h"
@@ -13,26 +11,6 @@ namespace {
 
 using platform::MessageResult;
 
-// Port 3 has a modem on it; the other ports have no device.
-class ModemOnPort3 : public platform::SerialDevice {
-  public:
-    explicit ModemOnPort3(testsupport::MemoryWire& wire) : wire_(wire) {}
-    int open(const std::string& path, const platform::LineSettings& settings) override
-    {
-        return path == "COM3" ? wire_.open(path, settings) : ENOENT;
-    }
-    int close() override { return wire_.close(); }
-    bool isOpen() const override { return wire_.isOpen(); }
-    platform::ReadResult readByte(int timeoutMs) override { return wire_.readByte(timeoutMs); }
-    int write(const std::uint8_t* data, std::size_t size) override
-    {
-        return wire_.write(data, size);
-    }
-
-  private:
-    testsupport::MemoryWire& wire_;
-};
-
 class ModemDetectTest : public ::testing::Test {
   protected:
     testsupport::VirtualTime time;
@@ -41,9 +19,10 @@ class ModemDetectTest : public ::testing::Test {
     app::Shell shell{ui, time, regional};
     sim::ModemEmulator modem;
     testsupport::MemoryWire wire{time, modem};
-    station::ClassicPort port{station::PortServices{
-        time, time, ui, [this] { return std::make_unique<ModemOnPort3>(wire); },
-        [](int n) { return "COM" + std::to_string(n); }}};
+    // Port 3 has the modem on it; the other ports have no device.
+    station::ClassicPort port{
+        station::PortServices{time, time, ui, testsupport::routedFactory({{"COM3", &wire}}),
+                              [](int n) { return "COM" + std::to_string(n); }}};
 };
 
 TEST_F(ModemDetectTest, FindsTheModemThatAnswersOkAndOffersIt)

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cerrno>
 #include <memory>
 #include <string>
 
@@ -36,29 +35,6 @@ struct LinkRig {
     testsupport::MemoryWire wire;
     TirrelPort tirrelPort{services()};
     ClassicPort classicPort{services()};
-};
-
-// The wire behind the one port that exists; every other port is missing.
-class OnePort : public platform::SerialDevice {
-  public:
-    OnePort(testsupport::MemoryWire& wire, std::string path) : wire_(wire), path_(std::move(path))
-    {
-    }
-    int open(const std::string& path, const platform::LineSettings& settings) override
-    {
-        return path == path_ ? wire_.open(path, settings) : ENOENT;
-    }
-    int close() override { return wire_.close(); }
-    bool isOpen() const override { return wire_.isOpen(); }
-    platform::ReadResult readByte(int timeoutMs) override { return wire_.readByte(timeoutMs); }
-    int write(const std::uint8_t* data, std::size_t size) override
-    {
-        return wire_.write(data, size);
-    }
-
-  private:
-    testsupport::MemoryWire& wire_;
-    std::string path_;
 };
 
 // A simulated station of one model, archiving every 10 minutes, with its

@@ -19,9 +19,9 @@ struct DetectRig {
     DetectRig(const char* model, int port, int baud) : simulator(configFor(model, baud))
     {
         const std::string path = "COM" + std::to_string(port);
-        detector = std::make_unique<StationDetector>(PortServices{
-            time, time, ui, [this, path] { return std::make_unique<OnePort>(wire, path); },
-            [](int n) { return "COM" + std::to_string(n); }});
+        detector = std::make_unique<StationDetector>(
+            PortServices{time, time, ui, testsupport::routedFactory({{path, &wire}}),
+                         [](int n) { return "COM" + std::to_string(n); }});
     }
     static sim::StationConfig configFor(const char* model, int baud)
     {

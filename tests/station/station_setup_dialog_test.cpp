@@ -37,9 +37,9 @@ class StationSetupDialogTest : public app::test::ShellDialogTest {
     int saves = 0;
     sim::StationSimulator simulator{carrowAt1200()};
     testsupport::MemoryWire wire{time, simulator};
-    StationDetector detector{
-        PortServices{time, time, ui, [this] { return std::make_unique<OnePort>(wire, "COM3"); },
-                     [](int n) { return "COM" + std::to_string(n); }}};
+    StationDetector detector{PortServices{time, time, ui,
+                                          testsupport::routedFactory({{"COM3", &wire}}),
+                                          [](int n) { return "COM" + std::to_string(n); }}};
 };
 
 TEST_F(StationSetupDialogTest, ShowsTheSettingsAndEnablesWhatTheyAllow)

@@ -20,8 +20,10 @@ namespace bv::testsupport {
 // virtual time never waits for a descriptor that is not.
 class VirtualTime : public platform::EventLoop, public platform::Clock {
   public:
+    static constexpr platform::WallTime kDefaultStart{2026, 12, 7, 9, 0, 0, 0, 1};
+
     // Starts at the given local wall-clock time.
-    explicit VirtualTime(platform::WallTime start = {2026, 12, 7, 9, 0, 0, 0, 1});
+    explicit VirtualTime(platform::WallTime start = kDefaultStart);
 
     void post(std::function<void()> fn) override;
     platform::TimerId startTimer(int periodMs, std::function<void()> fn) override;
